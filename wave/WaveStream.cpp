@@ -1,0 +1,151 @@
+#include "wave/WaveStream.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+using FourCC = std::array<uint8_t, 4>;
+
+constexpr FourCC kRiff{'R', 'I', 'F', 'F'};
+constexpr FourCC kWave{'W', 'A', 'V', 'E'};
+constexpr FourCC kFmt{'f', 'm', 't', ' '};
+constexpr FourCC kData{'d', 'a', 't', 'a'};
+
+uint32_t LoadLe32(const uint8_t* bytes) {
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (uint32_t{bytes[3]} << 24);
+}
+
+void WriteFourCC(TStream& stream, const FourCC& id) { stream.WriteBuffer(id.data(), 4); }
+
+void WriteLe32(TStream& stream, uint32_t value) {
+  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  stream.WriteBuffer(bytes, 4);
+}
+
+bool Matches(const uint8_t* bytes, const FourCC& id) { return std::memcmp(bytes, id.data(), 4) == 0; }
+
+}  // namespace
+
+TWaveStream::TWaveStream(TStream& target) : Origin(target.Position()), Target(target) {}
+
+TWaveStream::~TWaveStream() {
+  CompleteHeaderQuietly();
+  SetFormatSize(0);
+}
+
+void TWaveStream::CheckOpened() const {
+  if (!Opened) throw EWaveStreamError(L"Stream not opend");
+}
+
+void TWaveStream::CheckNotOpened() const {
+  if (Opened) throw EWaveStreamError(L"Stream has already been opened");
+}
+
+// All positions are 32-bit: a target grown past 2 GiB would wrap every size in
+// the header, so a write that would take it there is refused whole.
+void TWaveStream::CheckTargetRoom(int64_t end) const {
+  if (end > std::numeric_limits<int32_t>::max())
+    throw EWaveStreamError(L"Wave data cannot grow past 2 GiB");
+}
+
+void TWaveStream::OpenForWriting() {
+  CheckNotOpened();
+  if (FormatSize() == 0) throw EWaveStreamError(L"Format is invalid");
+  CheckTargetRoom(int64_t{Origin} + 28 + FormatSize());
+  Opened = true;
+  Target.SetPosition(Origin);
+  const uint8_t placeholder[12] = {};
+  Target.WriteBuffer(placeholder, sizeof placeholder);
+  WriteFourCC(Target, kFmt);
+  WriteLe32(Target, static_cast<uint32_t>(FormatSize()));
+  Target.WriteBuffer(Format(), FormatSize());
+  DataChunkOffset = Target.Position();
+  WriteFourCC(Target, kData);
+  WriteLe32(Target, 0);
+  DataStart = Target.Position();
+}
+
+void TWaveStream::OpenForReading() {
+  CheckNotOpened();
+  // Marked opened before the checks: a refused header leaves a stream opened
+  // for reading, with no data.
+  Opened = true;
+  ReadMode = true;
+  Target.SetPosition(Origin);
+  uint8_t header[12];
+  Target.ReadBuffer(header, sizeof header);
+  if (!Matches(header, kRiff) || !Matches(header + 8, kWave)) throw EWaveStreamError(L"Wave is invalid");
+  ReadChunks();
+}
+
+// Chunk sizes come from the file and are not trusted: each is taken as unsigned
+// and measured against what the target really holds, so a hostile size can
+// neither loop back, allocate more than the file has, nor claim data beyond it.
+void TWaveStream::ReadChunks() {
+  const int64_t end = Target.Size();
+  for (;;) {
+    uint8_t chunk[8] = {};
+    Target.Read(chunk, sizeof chunk);
+    if (LoadLe32(chunk) == 0) return;
+    const int64_t size = LoadLe32(chunk + 4);
+    const int64_t position = Target.Position();
+    const int32_t present = static_cast<int32_t>(std::clamp<int64_t>(end - position, 0, size));
+    if (Matches(chunk, kFmt)) {
+      if (size > present) throw EReadError();
+      SetFormatSize(present);
+      Target.ReadBuffer(Format(), present);
+      continue;
+    }
+    if (Matches(chunk, kData)) {
+      ReadDataSize = present;
+      DataStart = static_cast<int32_t>(position);
+    }
+    Target.Seek(present, soFromCurrent);
+  }
+}
+
+void TWaveStream::CompleteHeader() {
+  if (!Opened || ReadMode || FHeaderCompleted) return;
+  FHeaderCompleted = true;
+  Target.SetPosition(Origin);
+  WriteFourCC(Target, kRiff);
+  WriteLe32(Target, static_cast<uint32_t>(Target.Size() - Origin - 8));
+  WriteFourCC(Target, kWave);
+  Target.SetPosition(DataChunkOffset);
+  WriteFourCC(Target, kData);
+  WriteLe32(Target, static_cast<uint32_t>(WaveSize()));
+  Target.Seek(0, soFromEnd);
+}
+
+void TWaveStream::CompleteHeaderQuietly() noexcept {
+  try {
+    CompleteHeader();
+  } catch (const std::exception&) {
+    // Nothing can be reported from a destructor; owners that care call CompleteHeader.
+  }
+}
+
+int32_t TWaveStream::WaveSize() {
+  if (!Opened) return 0;
+  if (ReadMode) return ReadDataSize;
+  return Target.Size() - DataStart;
+}
+
+int32_t TWaveStream::ReadData(void* buffer, int32_t count) {
+  CheckOpened();
+  Target.SetPosition(DataStart + DataPosition);
+  return Target.Read(buffer, count);
+}
+
+int32_t TWaveStream::WriteData(const void* buffer, int32_t count) {
+  CheckOpened();
+  if (ReadMode) count = static_cast<int32_t>(std::min<int64_t>(count, int64_t{ReadDataSize} - DataPosition));
+  if (count <= 0) return 0;
+  CheckTargetRoom(int64_t{DataStart} + DataPosition + count);
+  Target.SetPosition(DataStart + DataPosition);
+  return Target.Write(buffer, count);
+}
