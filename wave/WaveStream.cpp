@@ -67,6 +67,8 @@ void TWaveStream::OpenForWriting() {
   WriteFourCC(Target, kData);
   WriteLe32(Target, 0);
   DataStart = Target.Position();
+  FWrittenSize = Target.Size() - DataStart;  // bytes the target already held beyond the header
+  FTargetPosition = DataStart;
 }
 
 void TWaveStream::OpenForReading() {
@@ -119,6 +121,7 @@ void TWaveStream::CompleteHeader() {
   WriteFourCC(Target, kData);
   WriteLe32(Target, static_cast<uint32_t>(WaveSize()));
   Target.Seek(0, soFromEnd);
+  FTargetPosition = -1;
 }
 
 void TWaveStream::CompleteHeaderQuietly() noexcept {
@@ -131,14 +134,25 @@ void TWaveStream::CompleteHeaderQuietly() noexcept {
 
 int32_t TWaveStream::WaveSize() {
   if (!Opened) return 0;
-  if (ReadMode) return ReadDataSize;
-  return Target.Size() - DataStart;
+  return ReadMode ? ReadDataSize : FWrittenSize;
+}
+
+void TWaveStream::PlaceTarget(int32_t position) {
+  if (FTargetPosition != position) Target.SetPosition(position);
+}
+
+// A short transfer may have left the target anywhere: ask it next time.
+void TWaveStream::TargetMoved(int32_t from, int32_t asked, int32_t moved) {
+  FTargetPosition = moved == asked ? from + moved : -1;
 }
 
 int32_t TWaveStream::ReadData(void* buffer, int32_t count) {
   CheckOpened();
-  Target.SetPosition(DataStart + DataPosition);
-  return Target.Read(buffer, count);
+  int32_t from = DataStart + DataPosition;
+  PlaceTarget(from);
+  int32_t n = Target.Read(buffer, count);
+  TargetMoved(from, count, n);
+  return n;
 }
 
 int32_t TWaveStream::WriteData(const void* buffer, int32_t count) {
@@ -146,6 +160,10 @@ int32_t TWaveStream::WriteData(const void* buffer, int32_t count) {
   if (ReadMode) count = static_cast<int32_t>(std::min<int64_t>(count, int64_t{ReadDataSize} - DataPosition));
   if (count <= 0) return 0;
   CheckTargetRoom(int64_t{DataStart} + DataPosition + count);
-  Target.SetPosition(DataStart + DataPosition);
-  return Target.Write(buffer, count);
+  int32_t from = DataStart + DataPosition;
+  PlaceTarget(from);
+  int32_t n = Target.Write(buffer, count);
+  TargetMoved(from, count, n);
+  if (!ReadMode) FWrittenSize = std::max(FWrittenSize, DataPosition + n);
+  return n;
 }
