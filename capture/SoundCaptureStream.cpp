@@ -1,0 +1,143 @@
+#include "capture/SoundCaptureStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "capture/DirectSoundEntries.h"
+#include "capture/SoundCaptureStreamNotify.h"
+
+namespace {
+
+constexpr int32_t kMinimumRingBytes = 8000;
+constexpr DWORD kReadPollMilliseconds = 50;
+
+}  // namespace
+
+TSoundCaptureStream::TSoundCaptureStream(const GUID* deviceGuid) {
+  if (CallDirectSoundCaptureCreate(deviceGuid, CaptureDevice) != 0 || !CaptureDevice)
+    throw ESoundCaptureStreamError(L"%s cannot be initialized", {L"DirectSoundCapture"});
+  ProbeCaptureFormats(*CaptureDevice.Get(), FFormats);
+}
+
+TSoundCaptureStream::~TSoundCaptureStream() {
+  Stop();
+  FFormats.Clear();
+  SetFormatSize(0);
+  CaptureDevice.Reset();
+}
+
+void TSoundCaptureStream::SetOnDataAvailable(const TDataAvailableEvent& handler) {
+  if (handler == FOnDataAvailable) return;
+  if (FIsCapturing && FOnDataAvailable) EndNotifyThread();
+  FOnDataAvailable = handler;
+  if (FIsCapturing && FOnDataAvailable) StartNotifyThread();
+}
+
+void TSoundCaptureStream::Start() {
+  Stop();
+  FIsCapturing = true;
+  try {
+    StartCapture();
+  } catch (...) {
+    Stop();
+    throw;
+  }
+}
+
+void TSoundCaptureStream::StartCapture() {
+  SetFormatSize(sizeof(TWaveFormatEx));
+  const TSoundCaptureFormat& item = FFormats.Items(FFormatIndex);
+  auto& format = *static_cast<TWaveFormatEx*>(Format());
+  FillPcmFormat(format, static_cast<uint32_t>(item.SamplesPerSec), static_cast<uint16_t>(item.BitsPerSample),
+                static_cast<uint16_t>(item.Channels));
+  int32_t ringBytes = MulDiv(static_cast<int>(format.nAvgBytesPerSec), FBufferMilliseconds, 1000);
+  BufferBytes = std::max(ringBytes, kMinimumRingBytes);
+  if (CreateCaptureBuffer(*CaptureDevice.Get(), format, static_cast<uint32_t>(BufferBytes), CaptureBuffer) != 0 ||
+      !CaptureBuffer)
+    throw ESoundCaptureStreamError(L"%s cannot be made", {L"Sound Capture Buffer"});
+  ReadOffset = 0;
+  CaptureBuffer->Start(DSCBSTART_LOOPING);
+  if (FOnDataAvailable) StartNotifyThread();
+}
+
+void TSoundCaptureStream::Stop() {
+  if (!FIsCapturing) return;
+  EndNotifyThread();
+  FIsCapturing = false;
+  if (CaptureBuffer) CaptureBuffer->Stop();
+  CaptureBuffer.Reset();
+}
+
+void TSoundCaptureStream::StartNotifyThread() {
+  FNotifyThread = std::make_unique<TSoundCaptureStreamNotify>(*this);
+  FNotifyThread->Resume();
+}
+
+// The stream lets go of the thread before ending it, so that nothing run
+// while the end is awaited (a pending update step) can reach it again.
+void TSoundCaptureStream::EndNotifyThread() {
+  std::unique_ptr<TSoundCaptureStreamNotify> thread = std::move(FNotifyThread);
+  if (thread) TSoundCaptureStreamNotify::End(std::move(thread));
+}
+
+int32_t TSoundCaptureStream::AvailableBytes() {
+  if (!CaptureBuffer) return 0;
+  DWORD capturePosition = 0;
+  DWORD readPosition = 0;
+  if (CaptureBuffer->GetCurrentPosition(&capturePosition, &readPosition) != 0) return 0;
+  auto ringBytes = static_cast<uint32_t>(BufferBytes);
+  if (readPosition >= ringBytes) return 0;  // not a position in our ring
+  if (ReadOffset <= readPosition) return static_cast<int32_t>(readPosition - ReadOffset);
+  return static_cast<int32_t>(ringBytes - ReadOffset + readPosition);
+}
+
+int32_t TSoundCaptureStream::ReadData(void* buffer, int32_t count) {
+  if (!FIsCapturing) Start();
+  auto* bytes = static_cast<uint8_t*>(buffer);
+  int32_t copied = CopyCaptured(bytes, count);
+  if (copied < count) std::memset(bytes + copied, SilenceByte(), static_cast<size_t>(count - copied));
+  return count;
+}
+
+int32_t TSoundCaptureStream::CopyCaptured(uint8_t* buffer, int32_t count) {
+  int32_t copied = 0;
+  while (copied < count) {
+    int32_t wanted = std::min(count - copied, AvailableBytes());
+    if (wanted > 0) {
+      int32_t moved = CopyFromRing(buffer + copied, wanted);
+      if (moved < 0) break;
+      copied += moved;
+    }
+    if (copied < count) Sleep(kReadPollMilliseconds);
+  }
+  return copied;
+}
+
+// Copies the ring's bytes at ReadOffset straight into buffer; -1 when the
+// ring cannot be locked. Regions are clamped to what was asked for, so a
+// device that reports longer regions cannot write past the caller's buffer.
+int32_t TSoundCaptureStream::CopyFromRing(uint8_t* buffer, int32_t count) {
+  void* region1 = nullptr;
+  void* region2 = nullptr;
+  DWORD length1 = 0;
+  DWORD length2 = 0;
+  if (CaptureBuffer->Lock(ReadOffset, static_cast<DWORD>(count), &region1, &length1, &region2, &length2, 0) != 0)
+    return -1;
+  auto wanted = static_cast<DWORD>(count);
+  DWORD copy1 = region1 ? std::min(length1, wanted) : 0;
+  DWORD copy2 = region2 ? std::min(length2, wanted - copy1) : 0;
+  if (copy1 > 0) std::memcpy(buffer, region1, copy1);
+  if (copy2 > 0) std::memcpy(buffer + copy1, region2, copy2);
+  CaptureBuffer->Unlock(region1, length1, region2, length2);
+  ReadOffset = (ReadOffset + copy1 + copy2) % static_cast<uint32_t>(BufferBytes);
+  return static_cast<int32_t>(copy1 + copy2);
+}
+
+uint8_t TSoundCaptureStream::SilenceByte() {
+  auto* format = static_cast<const TWaveFormatEx*>(Format());
+  return format != nullptr && format->wBitsPerSample == 8 ? 0x80 : 0;
+}
+
+void TSoundCaptureStream::DoDataAvailable() {
+  if (FOnDataAvailable) FOnDataAvailable(*this);
+}
