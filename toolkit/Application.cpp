@@ -38,10 +38,30 @@ std::wstring TApplication::Title() const {
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (ProcessMessage(msg)) {
+  }
+  CheckSynchronize();
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if (!FPreTranslate || !(this->*FPreTranslate)(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (ProcessMessage(msg)) return;
+  if (CheckSynchronize()) return;
+  HANDLE requested = SyncRequestEvent();
+  MsgWaitForMultipleObjects(1, &requested, FALSE, INFINITE, QS_ALLINPUT);
   CheckSynchronize();
 }
 

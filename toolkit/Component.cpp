@@ -47,3 +47,19 @@ void TComponent::EndLoading() {
 void TComponent::Remove(TComponent* component) {
   FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
 }
+
+bool TComponent::SetProperty(const std::wstring& name, const TPropValue& value) {
+  if (name == L"Name") return SetName(PropString(value)), true;
+  if (name == L"Tag") return SetTag(static_cast<intptr_t>(PropInt(value))), true;
+  return false;
+}
+
+std::optional<TPropValue> TComponent::GetProperty(const std::wstring& name) const {
+  if (name == L"Name") return FName;
+  if (name == L"Tag") return static_cast<int64_t>(FTag);
+  return std::nullopt;
+}
+
+bool TComponent::SetEvent(const std::wstring&, const std::any&) { return false; }
+
+const std::any* TComponent::FindHandler(const std::wstring&) const { return nullptr; }

@@ -2,9 +2,13 @@
 // a name and a tag, and it knows when it is being read from a layout or destroyed.
 #pragma once
 
+#include <any>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "toolkit/LayoutValue.h"
 
 enum TComponentStateFlag : unsigned { csLoading = 1, csDestroying = 2 };
 
@@ -27,6 +31,22 @@ class TComponent {
   void SetTag(intptr_t tag) { FTag = tag; }
 
   unsigned ComponentState() const { return FComponentState; }
+
+  // The class name as a string ("TComboBox"); forms answer their own class.
+  virtual std::wstring ClassName() const { return L"TComponent"; }
+
+  // Published properties by name, as the layout reader and the skin engine use
+  // them. Setting raises EPropertyError for a value of the wrong kind and
+  // answers false for a name this class does not publish.
+  virtual bool SetProperty(const std::wstring& name, const TPropValue& value);
+  virtual std::optional<TPropValue> GetProperty(const std::wstring& name) const;
+  // Binds the event name ("OnClick") to handler, a TMethod of the event's type.
+  virtual bool SetEvent(const std::wstring& name, const std::any& handler);
+  // Where a layout nests this component: a control gets parent as its parent
+  // window, a menu item becomes parent's sub-item. Others stay where they are.
+  virtual void SetParentComponent(TComponent*) {}
+  // The handler a layout names ("B_StartClick"); null when this root has none.
+  virtual const std::any* FindHandler(const std::wstring& name) const;
 
   // Reading a layout: BeginLoading marks this component and all it owns as
   // loading; EndLoading clears the mark and calls Loaded on each, owned ones first.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -36,3 +37,69 @@ class TOwnedHandle {
 using TKernelHandle = TOwnedHandle<HANDLE, &CloseHandle>;
 using TModuleHandle = TOwnedHandle<HMODULE, &FreeLibrary>;
 using TWindowHandle = TOwnedHandle<HWND, &DestroyWindow>;
+
+inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+
+using TFontHandle = TOwnedHandle<HFONT, &DeleteGdiObject>;
+using TBrushHandle = TOwnedHandle<HBRUSH, &DeleteGdiObject>;
+using TPenHandle = TOwnedHandle<HPEN, &DeleteGdiObject>;
+using TBitmapHandle = TOwnedHandle<HBITMAP, &DeleteGdiObject>;
+using TMemoryDCHandle = TOwnedHandle<HDC, &DeleteDC>;
+using TMenuHandle = TOwnedHandle<HMENU, &DestroyMenu>;
+using TImageListHandle = TOwnedHandle<HIMAGELIST, &ImageList_Destroy>;
+using TIconHandle = TOwnedHandle<HICON, &DestroyIcon>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+  ~TWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWnd;
+  HDC FDC;
+};
+
+// The paint context of one WM_PAINT, ended on every path.
+class TPaintDC {
+ public:
+  explicit TPaintDC(HWND wnd) : FWnd(wnd), FDC(BeginPaint(wnd, &FPaint)) {}
+  ~TPaintDC() { EndPaint(FWnd, &FPaint); }
+  TPaintDC(const TPaintDC&) = delete;
+  TPaintDC& operator=(const TPaintDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWnd;
+  PAINTSTRUCT FPaint{};
+  HDC FDC;
+};
+
+// Selects an object into a DC for one scope and puts the previous one back.
+class TSelectObject {
+ public:
+  TSelectObject(HDC dc, HGDIOBJ object) : FDC(dc), FPrevious(SelectObject(dc, object)) {}
+  ~TSelectObject() { SelectObject(FDC, FPrevious); }
+  TSelectObject(const TSelectObject&) = delete;
+  TSelectObject& operator=(const TSelectObject&) = delete;
+
+ private:
+  HDC FDC;
+  HGDIOBJ FPrevious;
+};
+
+// Keeps a DC's state (origin, clipping, selections) for one scope.
+class TSaveDC {
+ public:
+  explicit TSaveDC(HDC dc) : FDC(dc), FSaved(SaveDC(dc)) {}
+  ~TSaveDC() { RestoreDC(FDC, FSaved); }
+  TSaveDC(const TSaveDC&) = delete;
+  TSaveDC& operator=(const TSaveDC&) = delete;
+
+ private:
+  HDC FDC;
+  int FSaved;
+};
