@@ -1,0 +1,180 @@
+#include "recorder/Main.h"
+
+#include <shellapi.h>
+
+#include "capture/CaptureDrivers.h"
+#include "recorder/UAbout.h"
+#include "toolkit/Application.h"
+
+namespace {
+
+const wchar_t* const ChannelNames[] = {L"Mono", L"Stereo"};
+const wchar_t kDefaultFormat[] = L"44100Hz 16bit Mono";
+const wchar_t kMakerMail[] = L"mailto:quillmere@example.org";
+const wchar_t kMakerHomePage[] = L"http://quillmere.example.org/";
+
+const wchar_t kComDriverHint[] =
+    L"选择不同的声音来源就可以实现内录（电脑音箱发出的声音）\r\n或外录（麦克风）的功能。";
+const wchar_t kComwavHint[] =
+    L"不同的声音格式可以产品不同的声音质量，当然越高的声音质\r\n量所产生的的文件也就越大。一般情况下我们选择 \r\n44100Hz 16bits";
+const wchar_t kFilePathHint[] = L"保存临时文件的目录。";
+
+}  // namespace
+
+std::wstring ElapsedText(int32_t seconds) {
+  int32_t hours = seconds / 3600, minutes = (seconds % 3600) / 60, rest = (seconds % 3600) % 60;
+  return Format(L"%d:%d:%d", {hours, minutes, rest});
+}
+
+std::wstring FormatText(const TSoundCaptureFormat& format) {
+  const wchar_t* channels = format.Channels == 2 ? ChannelNames[1] : ChannelNames[0];
+  return Format(L"%dHz %dbit %s", {format.SamplesPerSec, format.BitsPerSample, channels});
+}
+
+TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
+  PublishHandlers();
+  ReadLayout(L"TMAINFORM");
+  BindFields();
+}
+
+TMainForm::~TMainForm() {
+  CaptureStream.reset();
+  WaveFile.reset();
+}
+
+void TMainForm::PublishHandlers() {
+  Publish(L"FormCreate", TNotifyEvent::Of<&TMainForm::FormCreate>(*this));
+  Publish(L"FormClose", TCloseEvent::Of<&TMainForm::FormClose>(*this));
+  Publish(L"ComDriverChange", TNotifyEvent::Of<&TMainForm::ComDriverChange>(*this));
+  Publish(L"B_StartClick", TNotifyEvent::Of<&TMainForm::B_StartClick>(*this));
+  Publish(L"B_StopClick", TNotifyEvent::Of<&TMainForm::B_StopClick>(*this));
+  Publish(L"Timer2Timer", TNotifyEvent::Of<&TMainForm::Timer2Timer>(*this));
+  Publish(L"SpeedButton1Click", TNotifyEvent::Of<&TMainForm::SpeedButton1Click>(*this));
+  Publish(L"BitBtn1Click", TNotifyEvent::Of<&TMainForm::BitBtn1Click>(*this));
+  Publish(L"X1Click", TNotifyEvent::Of<&TMainForm::X1Click>(*this));
+  Publish(L"E1Click", TNotifyEvent::Of<&TMainForm::E1Click>(*this));
+  Publish(L"H01Click", TNotifyEvent::Of<&TMainForm::H01Click>(*this));
+  Publish(L"N2Click", TNotifyEvent::Of<&TMainForm::N2Click>(*this));
+}
+
+void TMainForm::BindFields() {
+  GroupBox1 = Field<TGroupBox>(L"GroupBox1");
+  SpeedButton1 = Field<TSpeedButton>(L"SpeedButton1");
+  ComDriver = Field<TComboBox>(L"ComDriver");
+  Comwav = Field<TComboBox>(L"Comwav");
+  FilePath = Field<TEdit>(L"FilePath");
+  B_Stop = Field<TBitBtn>(L"B_Stop");
+  B_Start = Field<TBitBtn>(L"B_Start");
+  Label5 = Field<TLabel>(L"Label5");
+  Sb = Field<TStatusBar>(L"Sb");
+  SaveDialog = Field<TSaveDialog>(L"SaveDialog");
+  Timer2 = Field<TTimer>(L"Timer2");
+}
+
+void TMainForm::FormCreate(TComponent*) {
+  Application.SetOnHint(TNotifyEvent::Of<&TMainForm::ShowApplicationHint>(*this));
+  ComDriver->SetHint(kComDriverHint);
+  Comwav->SetHint(kComwavHint);
+  FilePath->SetHint(kFilePathHint);
+  TDirectXDrivers& drivers = CaptureDrivers();
+  for (int i = 0; i < drivers.Count(); ++i) ComDriver->AddItem(drivers.Items(i).Description());
+  ComDriver->SetItemIndex(0);
+  ComDriverChange(nullptr);
+}
+
+// The stream opens the device selected in ComDriver; with none selected, the default one.
+void TMainForm::ComDriverChange(TComponent*) {
+  CaptureStream.reset();
+  const GUID* device = nullptr;
+  int index = ComDriver->ItemIndex();
+  if (index >= 0 && index < CaptureDrivers().Count()) device = CaptureDrivers().Items(index).Guid();
+  CaptureStream = std::make_unique<TSoundCaptureStream>(device);
+  Comwav->ClearItems();
+  const TSoundCaptureFormats& formats = CaptureStream->Formats();
+  for (int i = 0; i < formats.Count(); ++i) {
+    std::wstring text = FormatText(formats.Items(i));
+    Comwav->AddItem(text);
+    if (text == kDefaultFormat) Comwav->SetItemIndex(i);
+  }
+}
+
+void TMainForm::B_StartClick(TComponent*) {
+  ElapsedSeconds = 0;
+  RecordPath = FilePath->Text();
+  if (CaptureStream) CaptureStream->Stop();
+  WaveFile.reset();
+  try {
+    if (!CaptureStream) throw Exception(L"No capture device is open");
+    WaveFile = std::make_unique<TWaveFileStream>(RecordPath, fmCreate);
+    const TSoundCaptureFormat& format = CaptureStream->Formats().Items(Comwav->ItemIndex());
+    WaveFile->SetPcmFormat(format.SamplesPerSec, format.BitsPerSample, format.Channels);
+    WaveFile->OpenWave(true);
+    CaptureStream->SetOnDataAvailable(TDataAvailableEvent::Of<&TMainForm::WriteCapturedBlock>(*this));
+    CaptureStream->SetFormatIndex(Comwav->ItemIndex());
+    CaptureStream->Start();
+  } catch (...) {
+    B_StopClick(nullptr);
+    throw;
+  }
+  B_Stop->SetEnabled(true);
+  B_Start->SetEnabled(false);
+  GroupBox1->SetEnabled(false);
+  Timer2->SetEnabled(true);
+}
+
+void TMainForm::WriteCapturedBlock(TSoundCaptureStream&) {
+  int32_t available = CaptureStream->AvailableBytes();
+  WaveFile->CopyFrom(*CaptureStream, available);
+  Sb->Panels().Items(0).SetText(Format(L"已经录制了 %d  字节 ", {WaveFile->WaveSize()}));
+}
+
+void TMainForm::B_StopClick(TComponent*) {
+  B_Stop->SetEnabled(false);
+  B_Start->SetEnabled(true);
+  Timer2->SetEnabled(false);
+  GroupBox1->SetEnabled(true);
+  if (CaptureStream) CaptureStream->Stop();
+  DestroyWaveFile();
+}
+
+// The header is completed before the file goes, so a failed write of the
+// sizes is reported instead of leaving a file that claims no sound.
+void TMainForm::DestroyWaveFile() {
+  if (!WaveFile) return;
+  std::unique_ptr<TWaveFileStream> file = std::move(WaveFile);
+  file->CompleteHeader();
+}
+
+void TMainForm::Timer2Timer(TComponent*) {
+  Application.ProcessMessages();
+  ++ElapsedSeconds;
+  Sb->Panels().Items(1).SetText(ElapsedText(ElapsedSeconds));
+  Application.ProcessMessages();
+}
+
+void TMainForm::SpeedButton1Click(TComponent*) {
+  if (SaveDialog->Execute()) FilePath->SetText(SaveDialog->FileName());
+}
+
+void TMainForm::FormClose(TComponent*, TCloseAction&) {
+  B_StopClick(nullptr);
+  CaptureStream.reset();
+  Hide();
+}
+
+void TMainForm::BitBtn1Click(TComponent*) { Close(); }
+
+void TMainForm::X1Click(TComponent*) { Close(); }
+
+void TMainForm::E1Click(TComponent*) { ShellExecuteW(Handle(), L"open", kMakerMail, nullptr, nullptr, SW_SHOW); }
+
+void TMainForm::H01Click(TComponent*) { ShellExecuteW(Handle(), L"open", kMakerHomePage, nullptr, nullptr, SW_SHOW); }
+
+// Each about window goes when its modal show ends, rather than piling up
+// under the main window until the program closes.
+void TMainForm::N2Click(TComponent*) {
+  std::unique_ptr<TAboutForm> about(new TAboutForm(this));
+  about->ShowModal();
+}
+
+void TMainForm::ShowApplicationHint(TComponent*) { Label5->SetText(Application.Hint()); }

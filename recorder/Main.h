@@ -1,0 +1,63 @@
+// The recorder's main window: choose a device, a format and a path, record
+// the captured sound into a wave file, and see how much has been recorded.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "capture/SoundCaptureStream.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Form.h"
+#include "toolkit/SaveDialog.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/StdCtrls.h"
+#include "wave/WaveFileStream.h"
+
+class TMainForm : public TForm {
+ public:
+  explicit TMainForm(TComponent* owner);
+  ~TMainForm() override;
+  std::wstring ClassName() const override { return L"TMainForm"; }
+
+  void FormCreate(TComponent* sender);
+  void ComDriverChange(TComponent* sender);
+  void B_StartClick(TComponent* sender);
+  void B_StopClick(TComponent* sender);
+  void WriteCapturedBlock(TSoundCaptureStream& sender);
+  void Timer2Timer(TComponent* sender);
+  void SpeedButton1Click(TComponent* sender);
+  void FormClose(TComponent* sender, TCloseAction& action);
+  void BitBtn1Click(TComponent* sender);
+  void X1Click(TComponent* sender);
+  void E1Click(TComponent* sender);
+  void H01Click(TComponent* sender);
+  void N2Click(TComponent* sender);
+  void ShowApplicationHint(TComponent* sender);
+
+ private:
+  void PublishHandlers();
+  void BindFields();
+  void DestroyWaveFile();
+
+  TGroupBox* GroupBox1;
+  TSpeedButton* SpeedButton1;
+  TComboBox* ComDriver;
+  TComboBox* Comwav;
+  TEdit* FilePath;
+  TBitBtn* B_Stop;
+  TBitBtn* B_Start;
+  TLabel* Label5;
+  TStatusBar* Sb;
+  TSaveDialog* SaveDialog;
+  TTimer* Timer2;
+
+  std::unique_ptr<TSoundCaptureStream> CaptureStream;
+  std::unique_ptr<TWaveFileStream> WaveFile;
+  std::wstring RecordPath;
+  int32_t ElapsedSeconds = 0;
+};
+
+// The elapsed-time text of the status bar: hours:minutes:seconds without leading zeros.
+std::wstring ElapsedText(int32_t seconds);
+// "%dHz %dbit %s", the channel count named Mono or Stereo.
+std::wstring FormatText(const TSoundCaptureFormat& format);

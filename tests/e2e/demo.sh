@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The headless demonstration of `./quill run`: a scripted recording of a few
+# seconds into OUT/demo.wav, with a screenshot of the window as OUT/demo.png.
+set -euo pipefail
+. "$(dirname "$0")/drive.sh" "$1" "$2"
+out=$3
+mkdir -p "$out"
+rm -f "$out/demo.wav" "$out/demo.png"
+start_recorder
+set_path "$(winepath -w "$out/demo.wav")"
+click B_Start
+sleep 5
+import -window root "$out/demo.png"
+click B_Stop
+click BitBtn1
+wait "$recorder_pid" 2>/dev/null || true
+[ -s "$out/demo.wav" ] || fail "no recording was written"
+echo "$out/demo.wav"
+echo "$out/demo.png"
