@@ -9,7 +9,8 @@ rm -f "$out/demo.wav" "$out/demo.png"
 start_recorder
 set_path "$(winepath -w "$out/demo.wav")"
 click B_Start
-sleep 5
+wait_for_sound
+sleep 4
 import -window root "$out/demo.png"
 click B_Stop
 click BitBtn1

@@ -37,6 +37,16 @@ set_path() {
 # The number in "已经录制了 N  字节 ".
 recorded_bytes() { value panel0 | tr -cd '0-9'; }
 
+# Wine's first captured bytes come a second or more after the start, later on
+# a busy machine: waits for them rather than for a fixed time.
+wait_for_sound() {
+  for _ in $(seq 100); do
+    [ "$(recorded_bytes)" -gt 0 ] 2>/dev/null && return 0
+    sleep 0.2
+  done
+  fail "no sound recorded 20 s after the start"
+}
+
 # The about window, through the menu: Alt+A opens "关于(&A)", its last item is "关于...".
 open_about() {
   xdotool key alt+a
