@@ -734,18 +734,25 @@ def write_skin(folder):
     outputs = {"skin.ini": description().encode("ascii")}
     for name, canvas in bitmaps().items():
         outputs[name] = bmp24(canvas)
-    outputs["tesseramenu.bmp"] = bmp1(menu_glyphs())
     for name, data in outputs.items():
         with open(os.path.join(folder, name), "wb") as file:
             file.write(data)
     return sorted(outputs)
 
 
+def write_menu_glyphs(path):
+    """The program's own TESSERAMENU resource; kept outside the skin, which packs its whole folder."""
+    with open(path, "wb") as file:
+        file.write(bmp1(menu_glyphs()))
+
+
 def main(argv):
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     folder = argv[1] if len(argv) > 1 else os.path.join(root, "resources", "skin")
     names = write_skin(folder)
-    print("wrote %d files to %s" % (len(names), folder))
+    glyphs = os.path.join(os.path.dirname(folder), "tesseramenu.bmp")
+    write_menu_glyphs(glyphs)
+    print("wrote %d files to %s and %s" % (len(names), folder, glyphs))
 
 
 if __name__ == "__main__":
