@@ -13,6 +13,15 @@ std::wstring FromAnsi(const char* text) {
   return wide;
 }
 
+std::string ToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  int length = static_cast<int>(text.size());
+  int ansiLength = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(ansiLength), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), ansiLength, nullptr, nullptr);
+  return ansi;
+}
+
 std::wstring LowerCase(std::wstring_view text) {
   std::wstring lower(text);
   if (!lower.empty()) CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));

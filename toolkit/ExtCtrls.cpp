@@ -25,7 +25,7 @@ void TSpeedButton::Paint(TCanvas& canvas) {
   UINT state = DFCS_BUTTONPUSH | ((FPressed || FDown) ? DFCS_PUSHED : 0) | (FEnabled ? 0 : DFCS_INACTIVE);
   DrawFrameControl(canvas.Handle(), &rect, DFC_BUTTON, state);
   if (FPressed || FDown) OffsetRect(&rect, 1, 1);
-  if (!FEnabled) canvas.Font().SetColor(TColor(0x80000000 | COLOR_GRAYTEXT));
+  if (!FEnabled) canvas.Font().SetColor(SystemColor(COLOR_GRAYTEXT));
   if (FGlyph.Glyph().Empty()) return canvas.DrawText(FText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   // Speed buttons put a centred pair one pixel further in than bit buttons.
   TGlyphState glyphState = !FEnabled ? gsDisabled : (FPressed || FDown) ? gsPressed : gsNormal;

@@ -1,9 +1,13 @@
 #include "toolkit/Graphics.h"
 
+#include <cstring>
 #include <map>
+#include <vector>
 
+#include "toolkit/BmpFile.h"
 #include "toolkit/Exception.h"
 #include "toolkit/LayoutValue.h"
+#include "toolkit/Stream.h"
 
 COLORREF ColorToRGB(TColor color) {
   if (color < 0) return GetSysColor(color & 0xFF);
@@ -125,32 +129,98 @@ void TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT format) {
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
   if (bitmap.Empty()) return;
   TMemoryDCHandle source(CreateCompatibleDC(FHandle));
-  TSelectObject held(source.Get(), bitmap.Handle());
-  BitBlt(FHandle, x, y, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
+  HGDIOBJ previous = SelectObject(source.Get(), bitmap.Handle());
+  // A bitmap is selected into one DC at a time, so one its own canvas holds is drawn from there.
+  HDC from = previous ? source.Get() : bitmap.Canvas().Handle();
+  BitBlt(FHandle, x, y, bitmap.Width(), bitmap.Height(), from, 0, 0, SRCCOPY);
+  if (previous) SelectObject(source.Get(), previous);
 }
 
-void TBitmap::SetSize(int width, int height, TPixelFormat format) {
-  ReleaseCanvas();
-  FHandle.Reset();
-  FBits = nullptr;
-  FWidth = FHeight = FStride = 0;
-  FPixelFormat = format;
-  if (width <= 0 || height <= 0) return;
+namespace {
+
+// A top-down DIB section, so that row 0 is the top.
+HBITMAP CreateDib(int width, int height, TPixelFormat format, uint8_t** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down, so row 0 is the top
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = static_cast<WORD>(format);
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* raw = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
   if (!bitmap) throw Exception(L"Out of system resources");
+  *bits = static_cast<uint8_t*>(raw);
+  return bitmap;
+}
+
+int StrideOf(int width, TPixelFormat format) { return ((width * format + 31) / 32) * 4; }
+
+}  // namespace
+
+void TBitmap::SetSize(int width, int height, TPixelFormat format) {
+  if (width <= 0 || height <= 0) {
+    ReplaceHandle(nullptr, nullptr, 0, 0, format);
+    return;
+  }
+  uint8_t* bits = nullptr;
+  HBITMAP bitmap = CreateDib(width, height, format, &bits);
+  ReplaceHandle(bitmap, bits, width, height, format);
+}
+
+void TBitmap::Clear() { ReplaceHandle(nullptr, nullptr, 0, 0, FPixelFormat); }
+
+void TBitmap::ReplaceHandle(HBITMAP bitmap, uint8_t* bits, int width, int height, TPixelFormat format) {
+  // The old bitmap leaves the canvas first: one still selected cannot be deleted.
+  if (FCanvas) SelectObject(FCanvasDC.Get(), FCanvasPrevious);
   FHandle.Reset(bitmap);
-  FBits = static_cast<uint8_t*>(bits);
-  FWidth = width;
-  FHeight = height;
-  FStride = ((width * format + 31) / 32) * 4;
+  FBits = bits;
+  FWidth = bitmap ? width : 0;
+  FHeight = bitmap ? height : 0;
+  FStride = bitmap ? StrideOf(width, format) : 0;
+  FPixelFormat = format;
+  if (FCanvas && bitmap) SelectObject(FCanvasDC.Get(), bitmap);
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+  if (&source == this) return;
+  if (source.Empty()) {
+    Clear();
+    return;
+  }
+  SetSize(source.FWidth, source.FHeight, source.FPixelFormat);
+  GdiFlush();
+  std::memcpy(FBits, source.FBits, static_cast<size_t>(FStride) * FHeight);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  if (format == FPixelFormat) return;
+  if (Empty()) {
+    FPixelFormat = format;
+    return;
+  }
+  uint8_t* bits = nullptr;
+  HBITMAP converted = CreateDib(FWidth, FHeight, format, &bits);
+  GdiFlush();
+  const int fromBytes = FPixelFormat / 8, toBytes = format / 8, toStride = StrideOf(FWidth, format);
+  for (int y = 0; y < FHeight; ++y) {
+    const uint8_t* from = FBits + static_cast<size_t>(y) * FStride;
+    uint8_t* to = bits + static_cast<size_t>(y) * toStride;
+    for (int x = 0; x < FWidth; ++x, from += fromBytes, to += toBytes) std::memcpy(to, from, 3);
+  }
+  ReplaceHandle(converted, bits, FWidth, FHeight, format);
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+  int32_t count = stream.Size() - stream.Position();
+  std::vector<uint8_t> bytes(static_cast<size_t>(count > 0 ? count : 0));
+  if (!bytes.empty()) stream.ReadBuffer(bytes.data(), count);
+  TDecodedBmp decoded = DecodeBmp(bytes.data(), bytes.size());
+  SetSize(decoded.Width, decoded.Height, pf24bit);
+  GdiFlush();
+  const size_t rowBytes = static_cast<size_t>(decoded.Width) * 3;
+  for (int y = 0; y < decoded.Height; ++y)
+    std::memcpy(FBits + static_cast<size_t>(y) * FStride, decoded.Pixels.data() + y * rowBytes, rowBytes);
 }
 
 uint8_t* TBitmap::ScanLine(int y) {
@@ -174,15 +244,9 @@ void TBitmap::LoadFromResourceName(const wchar_t* name) {
 TCanvas& TBitmap::Canvas() {
   if (!FCanvas) {
     FCanvasDC.Reset(CreateCompatibleDC(nullptr));
-    FCanvasPrevious = SelectObject(FCanvasDC.Get(), FHandle.Get());
+    FCanvasPrevious = GetCurrentObject(FCanvasDC.Get(), OBJ_BITMAP);
+    if (FHandle) SelectObject(FCanvasDC.Get(), FHandle.Get());
     FCanvas = std::make_unique<TCanvas>(FCanvasDC.Get());
   }
   return *FCanvas;
-}
-
-void TBitmap::ReleaseCanvas() {
-  if (!FCanvas) return;
-  SelectObject(FCanvasDC.Get(), FCanvasPrevious);
-  FCanvas.reset();
-  FCanvasDC.Reset();
 }

@@ -11,16 +11,18 @@
 
 #include "toolkit/OwnedHandle.h"
 
-// An RGB value (0x00BBGGRR) or a system colour: 0x80000000 | COLOR_xxx index.
+// An RGB value (0x00BBGGRR) or a system colour: clSystemColor | COLOR_xxx index.
 using TColor = int32_t;
+constexpr uint32_t clSystemColor = 0xFF000000;
+constexpr TColor SystemColor(int index) { return TColor(clSystemColor | uint32_t(index)); }
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clFuchsia = 0xFF00FF;
-constexpr TColor clBtnFace = TColor(0x80000000 | COLOR_BTNFACE);
-constexpr TColor clWindow = TColor(0x80000000 | COLOR_WINDOW);
-constexpr TColor clWindowText = TColor(0x80000000 | COLOR_WINDOWTEXT);
-constexpr TColor clHotLight = TColor(0x80000000 | COLOR_HOTLIGHT);
+constexpr TColor clBtnFace = SystemColor(COLOR_BTNFACE);
+constexpr TColor clWindow = SystemColor(COLOR_WINDOW);
+constexpr TColor clWindowText = SystemColor(COLOR_WINDOWTEXT);
+constexpr TColor clHotLight = SystemColor(COLOR_HOTLIGHT);
 
 COLORREF ColorToRGB(TColor color);
 // A colour's name in a layout ("clBtnFace"); EPropertyError for an unknown one.
@@ -84,6 +86,7 @@ class TPen {
 };
 
 class TBitmap;
+class TStream;
 
 // Drawing on a device context it does not own. Each call selects the
 // canvas's font, brush or pen only for itself, so the context is never left
@@ -130,13 +133,23 @@ class TBitmap {
   uint8_t* ScanLine(int y);
   // A bitmap resource of the program (RT_BITMAP), as a 24-bit DIB.
   void LoadFromResourceName(const wchar_t* name);
+  // The rest of the stream as a BMP file, as a 24-bit DIB; EInvalidGraphic if it is not one.
+  void LoadFromStream(TStream& stream);
+  // A copy of source's size, format and pixels; an empty source empties this one.
+  void Assign(const TBitmap& source);
+  // Converts the pixels in place.
+  void SetPixelFormat(TPixelFormat format);
+  // No handle, 0 x 0.
+  void Clear();
 
   HBITMAP Handle() const { return FHandle.Get(); }
   // A canvas on a memory DC that holds the bitmap while the bitmap lives.
   TCanvas& Canvas();
 
  private:
-  void ReleaseCanvas();
+  // Takes a new DIB section (or none) in place of the old one; a canvas that
+  // exists stays valid and holds the new bitmap.
+  void ReplaceHandle(HBITMAP bitmap, uint8_t* bits, int width, int height, TPixelFormat format);
 
   TBitmapHandle FHandle;
   uint8_t* FBits = nullptr;

@@ -15,7 +15,6 @@ constexpr int kShortCutGap = 16;   // between the caption and the shortcut
 constexpr int kRightMargin = 11;   // where the platform puts its sub-menu arrow
 constexpr int kSeparatorHeight = 8;
 
-TColor SysColor(int index) { return TColor(0x80000000u | unsigned(index)); }
 
 // Commands are unique in the process, so any window can find its item.
 UINT NextCommand() {
@@ -222,7 +221,7 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
 void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
   UpdateAction();
   if (FOnDrawItem) return FOnDrawItem(this, canvas, rect, selected);
-  canvas.Brush().SetColor(SysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+  canvas.Brush().SetColor(SystemColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   canvas.FillRect(rect);
   if (IsSeparator()) {
     RECT line{rect.left, rect.top + 4, rect.right, rect.bottom};
@@ -233,7 +232,7 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
   int top = rect.top + (rect.bottom - rect.top - glyph) / 2;
   RECT box{rect.left + 1, top, rect.left + 1 + glyph, top + glyph};
   DrawGlyph(canvas, box);
-  canvas.Font().SetColor(SysColor(!FEnabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+  canvas.Font().SetColor(SystemColor(!FEnabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   if (FDefault) canvas.Font().SetStyle(canvas.Font().Style() | fsBold);
   RECT text{box.right + kCaptionGap, rect.top, rect.right - 1, rect.bottom};
   canvas.DrawText(FCaption, text, DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER);
@@ -248,7 +247,7 @@ void TMenuItem::DrawGlyph(TCanvas& canvas, const RECT& box) {
   if (images && FImageIndex >= 0 && FImageIndex < images->Count()) {
     if (FChecked) {
       RECT edge = box;
-      canvas.Brush().SetColor(SysColor(COLOR_BTNHIGHLIGHT));
+      canvas.Brush().SetColor(SystemColor(COLOR_BTNHIGHLIGHT));
       canvas.FillRect(edge);
       DrawEdge(canvas.Handle(), &edge, BDR_SUNKENOUTER, BF_RECT);
     }

@@ -24,7 +24,7 @@ void TLabel::Paint(TCanvas& canvas) {
     canvas.Brush().SetColor(FParent ? FParent->Color() : FColor);
     canvas.FillRect(rect);
   }
-  if (!FEnabled) canvas.Font().SetColor(TColor(0x80000000 | COLOR_GRAYTEXT));
+  if (!FEnabled) canvas.Font().SetColor(SystemColor(COLOR_GRAYTEXT));
   canvas.DrawText(FText, rect, DT_EXPANDTABS | DT_NOPREFIX);
 }
 
@@ -186,7 +186,7 @@ void TBitBtn::DrawButton(const DRAWITEMSTRUCT& draw) {
   DrawFrameControl(draw.hDC, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
   TCanvas canvas(draw.hDC);
   canvas.Font().Assign(FFont);
-  if (disabled) canvas.Font().SetColor(TColor(0x80000000 | COLOR_GRAYTEXT));
+  if (disabled) canvas.Font().SetColor(SystemColor(COLOR_GRAYTEXT));
   RECT face = draw.rcItem;
   if (pressed) OffsetRect(&face, 1, 1);  // the face looks pushed in
   FGlyph.Paint(canvas, face, FText, disabled ? gsDisabled : pressed ? gsPressed : gsNormal);
