@@ -5,6 +5,7 @@
 #include "capture/CaptureDrivers.h"
 #include "recorder/UAbout.h"
 #include "toolkit/Application.h"
+#include "toolkit/LayoutReader.h"
 
 namespace {
 
@@ -33,6 +34,8 @@ std::wstring FormatText(const TSoundCaptureFormat& format) {
 
 TMainForm::TMainForm(TComponent* owner) : TForm(owner) {
   PublishHandlers();
+  // The skin component is the program's, not the toolkit's: layouts learn of it here.
+  LayoutClasses().Register<TSkinData>(L"TSkinData");
   ReadLayout(L"TMAINFORM");
   BindFields();
 }
@@ -69,6 +72,7 @@ void TMainForm::BindFields() {
   Sb = Field<TStatusBar>(L"Sb");
   SaveDialog = Field<TSaveDialog>(L"SaveDialog");
   Timer2 = Field<TTimer>(L"Timer2");
+  SkinData1 = Field<TSkinData>(L"SkinData1");
 }
 
 void TMainForm::FormCreate(TComponent*) {

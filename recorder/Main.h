@@ -6,6 +6,7 @@
 #include <string>
 
 #include "capture/SoundCaptureStream.h"
+#include "skin/SkinData.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Form.h"
 #include "toolkit/SaveDialog.h"
@@ -50,6 +51,7 @@ class TMainForm : public TForm {
   TStatusBar* Sb;
   TSaveDialog* SaveDialog;
   TTimer* Timer2;
+  TSkinData* SkinData1;
 
   std::unique_ptr<TSoundCaptureStream> CaptureStream;
   std::unique_ptr<TWaveFileStream> WaveFile;
