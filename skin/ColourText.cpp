@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "toolkit/WideText.h"
+
 namespace {
 
 std::optional<uint32_t> Number(const std::wstring& digits) {
@@ -18,8 +20,7 @@ std::optional<uint32_t> Number(const std::wstring& digits) {
 }  // namespace
 
 uint32_t ParseColourText(std::wstring_view text) {
-  while (!text.empty() && text.front() <= L' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() <= L' ') text.remove_suffix(1);
+  text = TrimBlanks(text);
   std::array<uint32_t, 3> components{};
   size_t stored = 0;
   std::wstring digits;

@@ -2,19 +2,14 @@
 // run in a fixed order: the title buttons and every element's default text
 // colours depend on the colours read before them.
 #include <algorithm>
-#include <cwctype>
 
 #include "skin/ColourText.h"
 #include "skin/SkinData.h"
 #include "skin/SkinTransforms.h"
 #include "toolkit/AnsiText.h"
+#include "toolkit/WideText.h"
 
 namespace {
-
-std::wstring UpperCase(std::wstring text) {
-  for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
-  return text;
-}
 
 // Ini and Sections exist only while a description is parsed, also when it fails.
 class TParseScope {

@@ -1,12 +1,8 @@
 #include "toolkit/IniValue.h"
 
-namespace {
+#include "toolkit/WideText.h"
 
-std::wstring_view TrimBlanks(std::wstring_view text) {
-  while (!text.empty() && text.front() <= L' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() <= L' ') text.remove_suffix(1);
-  return text;
-}
+namespace {
 
 int DigitValue(wchar_t c, int base) {
   int value = c >= L'0' && c <= L'9'   ? c - L'0'

@@ -1,8 +1,9 @@
 #include "toolkit/ShortCut.h"
 
-#include <cwctype>
 #include <iterator>
 #include <utility>
+
+#include "toolkit/WideText.h"
 
 namespace {
 
@@ -32,11 +33,6 @@ std::wstring KeyName(uint8_t key) {
   return {};
 }
 
-std::wstring Upper(std::wstring text) {
-  for (wchar_t& c : text) c = wchar_t(std::towupper(c));
-  return text;
-}
-
 std::wstring Trimmed(const std::wstring& text) {
   size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring::npos) return {};
@@ -46,7 +42,7 @@ std::wstring Trimmed(const std::wstring& text) {
 int KeyFromName(const std::wstring& name) {
   for (int key = 1; key < 256; ++key) {
     std::wstring candidate = KeyName(uint8_t(key));
-    if (!candidate.empty() && Upper(candidate) == name) return key;
+    if (!candidate.empty() && UpperCase(candidate) == name) return key;
   }
   return 0;
 }
@@ -64,13 +60,13 @@ std::wstring ShortCutToText(TShortCut shortCut) {
 
 // A "+" key is not named, so every "+" separates parts.
 TShortCut TextToShortCut(const std::wstring& text) {
-  std::wstring rest = Upper(text);
+  std::wstring rest = UpperCase(text);
   TShortCut modifiers = 0;
   for (size_t plus = rest.find(L'+'); plus != std::wstring::npos; plus = rest.find(L'+')) {
     std::wstring part = Trimmed(rest.substr(0, plus)) + L"+";
     bool known = false;
     for (const auto& [bit, prefix] : kModifiers)
-      if (part == Upper(prefix)) modifiers |= bit, known = true;
+      if (part == UpperCase(prefix)) modifiers |= bit, known = true;
     if (!known) return scNone;
     rest.erase(0, plus + 1);
   }
