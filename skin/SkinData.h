@@ -158,8 +158,8 @@ class TSkinData : public TComponent {
   void ReadStandardElements();
   void SetFrameCounts();
   void ReadMarginsAndTile(TDataSkinObject& element, const std::wstring& section);
-  void ReadStandardKeys(TDataSkinObject& element, const std::wstring& section, const wchar_t* imageKey,
-                        bool withStyle);
+  // Everything of the standard keys but the image.
+  void ReadStandardKeys(TDataSkinObject& element, const std::wstring& section, bool withStyle);
   // The section's element, or null when the section names no image.
   template <typename Element>
   std::unique_ptr<Element> ReadSection(const std::wstring& section, bool withStyle);

@@ -267,9 +267,7 @@ void TSkinData::ReadMarginsAndTile(TDataSkinObject& element, const std::wstring&
   element.Tile = Ini->ReadInteger(section, L"Tile", 0);
 }
 
-void TSkinData::ReadStandardKeys(TDataSkinObject& element, const std::wstring& section, const wchar_t* imageKey,
-                                 bool withStyle) {
-  LoadSkinBitmap(element.Image, Ini->ReadString(section, imageKey, L""));
+void TSkinData::ReadStandardKeys(TDataSkinObject& element, const std::wstring& section, bool withStyle) {
   if (withStyle) element.Style = Ini->ReadInteger(section, L"Style", 0);
   ReadMarginsAndTile(element, section);
   // Only stretching (0) and tiling (1) exist for these elements.
@@ -284,9 +282,11 @@ void TSkinData::ReadStandardKeys(TDataSkinObject& element, const std::wstring& s
 
 template <typename Element>
 std::unique_ptr<Element> TSkinData::ReadSection(const std::wstring& section, bool withStyle) {
-  if (Ini->ReadString(section, L"Image", L"").empty()) return nullptr;
+  std::wstring image = Ini->ReadString(section, L"Image", L"");
+  if (image.empty()) return nullptr;
   auto element = std::make_unique<Element>(section);
-  ReadStandardKeys(*element, section, L"Image", withStyle);
+  LoadSkinBitmap(element->Image, image);
+  ReadStandardKeys(*element, section, withStyle);
   return element;
 }
 
