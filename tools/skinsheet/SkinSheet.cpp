@@ -88,14 +88,17 @@ class TSheet {
     return SIZE{frame.Width(), frame.Height()};
   }
 
+  // Mid greys, so that both light glyphs and dark frames stand out: the light
+  // ground first, then every other 4-pixel cell dark, each colour's brush made once.
   void Checkerboard(const RECT& rect) {
+    TCanvas& canvas = Picture.Canvas();
+    canvas.Brush().SetColor(RGB(168, 176, 186));
+    canvas.FillRect(rect);
+    canvas.Brush().SetColor(RGB(128, 136, 146));
     for (int y = rect.top; y < rect.bottom; y += 4)
-      for (int x = rect.left; x < rect.right; x += 4) {
-        bool dark = ((x - rect.left) / 4 + (y - rect.top) / 4) % 2 != 0;
+      for (int x = rect.left + ((y - rect.top) / 4 % 2 == 0 ? 4 : 0); x < rect.right; x += 8) {
         RECT cell{x, y, std::min<int>(x + 4, rect.right), std::min<int>(y + 4, rect.bottom)};
-        // Mid greys, so that both light glyphs and dark frames stand out.
-        Picture.Canvas().Brush().SetColor(dark ? RGB(128, 136, 146) : RGB(168, 176, 186));
-        Picture.Canvas().FillRect(cell);
+        canvas.FillRect(cell);
       }
   }
 
