@@ -20,15 +20,29 @@ uint16_t ReadFromStream(void* context, void* buffer, uint16_t count) {
   return n;
 }
 
-uint16_t WriteToStream(void* context, const void* buffer, uint16_t count) {
-  static_cast<TMemoryStream*>(context)->WriteBuffer(buffer, count);
-  return count;
-}
-
 int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) {
   uint32_t value = 0;
   for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k) value |= uint32_t{bytes[at + k]} << (8 * k);
   return static_cast<int32_t>(value);
+}
+
+// Raised from the write callback to end the expansion of a package whose
+// header already shows another format; the decoder lets callback errors pass.
+struct TOtherFormat {};
+
+uint16_t WriteToStream(void* context, const void* buffer, uint16_t count) {
+  auto& output = *static_cast<TMemoryStream*>(context);
+  int32_t before = output.Size();
+  output.WriteBuffer(buffer, count);
+  constexpr auto kHeader = static_cast<int32_t>(kHeaderSize);
+  if (before < kHeader && output.Size() >= kHeader && Int32At(output.Bytes(), 0) != TSkinReader::kFormatMarker)
+    throw TOtherFormat{};
+  return count;
+}
+
+TSkinReader::TNoticeEvent& DefaultOlderPackageNotice() {
+  static TSkinReader::TNoticeEvent notice = ShowOlderSkinNotice;
+  return notice;
 }
 
 }  // namespace
@@ -53,7 +67,11 @@ std::vector<std::string> SplitNameTable(std::string_view table) {
   return lines;
 }
 
-TSkinReader::TSkinReader() : FOnOlderPackage(ShowOlderSkinNotice) {}
+TSkinReader::TSkinReader() : FOnOlderPackage(DefaultOlderPackageNotice()) {}
+
+void TSkinReader::SetDefaultOlderPackageNotice(TNoticeEvent notice) {
+  DefaultOlderPackageNotice() = std::move(notice);
+}
 
 void TSkinReader::Clear() {
   FFileNames.clear();
@@ -79,7 +97,11 @@ bool TSkinReader::ReadPackage(TMemoryStream& package) {
     return Refuse(Format(L"The skin package is damaged: it claims %d expanded bytes", {count}));
   TMemoryStream expanded;
   TLZH lzh(&package, &expanded);
-  lzh.Decode(count, WriteToStream, ReadFromStream);
+  try {
+    lzh.Decode(count, WriteToStream, ReadFromStream);
+  } catch (const TOtherFormat&) {
+    // The header alone is enough for the refusal below.
+  }
   return LoadExpanded(expanded.Bytes());
 }
 

@@ -30,9 +30,16 @@ class TSkinReader {
 
   TSkinReader();
 
+  // What readers made from now on do with the older-format message (at first
+  // ShowOlderSkinNotice). Command-line tools send it to standard error: a
+  // message box would wait for a person who is not there.
+  static void SetDefaultOlderPackageNotice(TNoticeEvent notice);
+
   // True when the package was loaded. False for a package of another format
   // marker (after OnOlderPackage has shown the message) and for a damaged one;
-  // RefusalReason then says why, and the reader holds no files.
+  // RefusalReason then says why, and the reader holds no files. Expansion
+  // stops as soon as the header shows another marker, so a package that merely
+  // claims a large size costs nothing to refuse.
   bool ReadPackage(TMemoryStream& package);
 
   // Empties stream, then fills it with the first file of that name (compared

@@ -107,6 +107,18 @@ TEST(SkinReader, OtherMarkersShowTheOlderFormatMessageAndLoadNothing) {
   }
 }
 
+// The header decides: a package of another format that claims a huge size is
+// not expanded any further, so refusing it reads only the start of its input.
+TEST(SkinReader, AnotherMarkerStopsTheExpansionAtTheHeader) {
+  Bytes compressed = CompressWithCount(Layout(19999, "a.bmp\r\n", {200000}, RandomBytes(200000, 7)));
+  const uint32_t claimed = TSkinReader::kMaxExpandedSize;
+  for (size_t k = 0; k < 4; ++k) compressed[k] = static_cast<uint8_t>(claimed >> (8 * k));
+  TOpened opened(compressed, true);
+  EXPECT_FALSE(opened.Loaded);
+  EXPECT_EQ(opened.Notices.size(), 1u);
+  EXPECT_LT(opened.Package.Position(), 64) << "of " << compressed.size() << " bytes";
+}
+
 TEST(SkinReader, NameTableLinesFollowTheTextRules) {
   EXPECT_EQ(SplitNameTable("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
   EXPECT_EQ(SplitNameTable("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b"}));

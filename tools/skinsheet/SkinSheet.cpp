@@ -11,7 +11,9 @@
 
 #include "skin/SkinData.h"
 #include "skin/SkinDraw.h"
+#include "skin/SkinReader.h"
 #include "toolkit/FileStream.h"
+#include "toolkit/Utf8.h"
 
 namespace {
 
@@ -255,6 +257,15 @@ std::vector<uint8_t> FileBytes(const std::wstring& path) {
   return bytes;
 }
 
+// The reader's own reason, which the skin data component does not pass on.
+void RefuseUnreadablePackage(TMemoryStream& package, const std::wstring& path) {
+  TSkinReader reader;
+  if (reader.ReadPackage(package)) return;
+  std::wstring reason = reader.RefusalReason();
+  std::replace(reason.begin(), reason.end(), L'\r', L' ');
+  throw Exception(L"%s is not a skin package this program reads: %s", {path, reason});
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -262,10 +273,15 @@ int wmain(int argc, wchar_t** argv) {
     std::fputs("usage: skinsheet PACKAGE BMP\n", stderr);
     return 2;
   }
+  // Every refusal ends up on standard error through the handler below; no
+  // message box may wait for a person on a headless run.
+  TSkinReader::SetDefaultOlderPackageNotice(nullptr);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   try {
     TSkinData skin(nullptr);
     std::vector<uint8_t> package = FileBytes(argv[1]);
     skin.SkinStreamData.WriteBuffer(package.data(), static_cast<int32_t>(package.size()));
+    RefuseUnreadablePackage(skin.SkinStreamData, argv[1]);
     if (!skin.LoadSkin()) throw Exception(L"%s is not a skin package this program reads", {std::wstring(argv[1])});
     TSheet sheet(4000);
     sheet.Fill();
