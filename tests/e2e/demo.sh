@@ -9,7 +9,7 @@ rm -f "$out/demo.wav" "$out/demo.png"
 start_recorder
 set_path "$(winepath -w "$out/demo.wav")"
 click B_Start
-wait_for_sound
+wait_for_sound "$out/demo.wav"
 sleep 4
 import -window root "$out/demo.png"
 click B_Stop

@@ -4,11 +4,15 @@
 # shellcheck shell=bash
 recorder_exe=$1
 probe_exe=$2
+tone_exe=$(dirname "$probe_exe")/tone_check.exe
 export WINEDEBUG=-all
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 value() { probe state | sed -n "s/^$1=//p"; }
+# The tone in a recording, as tone_check reports it, and one figure of that report.
+tone() { wine "$tone_exe" "$(winepath -w "$1")" 2>/dev/null | tr -d '\r'; }
+figure() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1"; }  # report, key
 
 # Starts the program and waits for its main window.
 start_recorder() {
@@ -37,14 +41,19 @@ set_path() {
 # The number in "已经录制了 N  字节 ".
 recorded_bytes() { value panel0 | tr -cd '0-9'; }
 
-# Wine's first captured bytes come a second or more after the start, later on
-# a busy machine: waits for them rather than for a fixed time.
-wait_for_sound() {
-  for _ in $(seq 100); do
-    [ "$(recorded_bytes)" -gt 0 ] 2>/dev/null && return 0
-    sleep 0.2
+# Waits until the file being recorded holds the tone itself. The device may
+# first deliver silence for a while (under PulseAudio, up to a second or more
+# after a start), and Wine's first bytes come a second or more after the start
+# on a busy machine; bytes alone say nothing of either.
+wait_for_sound() {  # file
+  local report=
+  for _ in $(seq 60); do
+    report=$(tone "$1")
+    awk -v s="$(figure "$report" sound_s)" -v a="$(figure "$report" amplitude)" \
+      'BEGIN { exit !(s >= 0.2 && a >= 0.1) }' && return 0
+    sleep 0.5
   done
-  fail "no sound recorded 20 s after the start"
+  fail "no sound of the tone in $1 30 s after the start ($report)"
 }
 
 # The about window, through the menu: Alt+A opens "关于(&A)", its last item is "关于...".
@@ -62,16 +71,23 @@ expect_equal() {  # what, wanted, got
 }
 
 # The file's sizes and sound: RIFF size = file - 8, data size = what the window
-# last showed, and a 440 Hz tone in it.
+# last showed, sox reads the stated format, and after the device's leading
+# silence the sound is a steady 440 Hz tone without a gap or a jump.
 check_wave() {  # file, data bytes
-  local file=$1 bytes=$2 size riff data stat
+  local file=$1 bytes=$2 size riff data report silence sound frequency jumps
   size=$(stat -c %s "$file")
   riff=$(od -An -tu4 -j4 -N4 "$file" | tr -d ' ')
   data=$(od -An -tu4 -j42 -N4 "$file" | tr -d ' ')
   expect_equal "RIFF size of $file" $((size - 8)) "$riff"
   expect_equal "data size of $file" "$bytes" "$data"
   expect_equal "sample format of $file" "44100 16 1" "$(soxi -r "$file") $(soxi -b "$file") $(soxi -c "$file")"
-  stat=$(sox "$file" -n stat 2>&1)
-  grep -q 'Rough   frequency: *4[34][0-9]$' <<<"$stat" || fail "$file does not hold a 440 Hz tone: $stat"
-  echo "ok   $file holds a 440 Hz tone"
+  report=$(tone "$file")
+  silence=$(figure "$report" leading_silence_s)
+  sound=$(figure "$report" sound_s)
+  frequency=$(figure "$report" frequency)
+  jumps=$(figure "$report" discontinuities)
+  [ "$jumps" = 0 ] || fail "$file: the tone breaks $jumps times after it began ($report)"
+  awk -v f="$frequency" -v s="$sound" 'BEGIN { exit !(f >= 437 && f <= 443 && s >= 0.5) }' ||
+    fail "$file does not hold a steady 440 Hz tone ($report)"
+  echo "ok   $file: ${sound} s of a ${frequency} Hz tone without a break, after ${silence} s of leading silence"
 }

@@ -15,7 +15,7 @@ expect_equal "stop disabled when idle" 0 "$(value enabled.B_Stop)"
 # A recording stopped with the stop button, with the about window opened midway.
 set_path "$(winepath -w "$work/first.wav")"
 click B_Start
-wait_for_sound
+wait_for_sound "$work/first.wav"
 sleep 1
 expect_equal "record disabled while recording" 0 "$(value enabled.B_Start)"
 expect_equal "choices disabled while recording" 0 "$(value enabled.GroupBox1)"
@@ -49,7 +49,7 @@ expect_equal "idle after a failed start" "1 0" "$(value enabled.B_Start) $(value
 # A recording ended by closing the window: the program ends and the file is complete.
 set_path "$(winepath -w "$work/second.wav")"
 click B_Start
-wait_for_sound
+wait_for_sound "$work/second.wav"
 sleep 1
 last=$(recorded_bytes)
 click BitBtn1
