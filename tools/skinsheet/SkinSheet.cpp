@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/SkinData.h"
-#include "skin/SkinDraw.h"
-#include "toolkit/FileStream.h"
+#include "skin/model/SkinData.h"
+#include "skin/model/SkinDraw.h"
+#include "toolkit/platform/FileStream.h"
 
 namespace {
 
