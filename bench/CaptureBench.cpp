@@ -16,8 +16,8 @@
 #include "capture/DirectSoundEntries.h"
 #include "capture/SoundCaptureStream.h"
 #include "support/ToneAnalysis.h"
-#include "toolkit/Application.h"
-#include "toolkit/FileStream.h"
+#include "toolkit/platform/Application.h"
+#include "toolkit/platform/FileStream.h"
 #include "wave/WaveFileStream.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <random>
 #include <string>
 
-#include "skin/Lzh.h"
-#include "skin/SkinReader.h"
-#include "toolkit/MemoryStream.h"
+#include "skin/package/Lzh.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/MemoryStream.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SampleSkin.h"
 

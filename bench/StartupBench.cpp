@@ -9,7 +9,7 @@
 #include <string>
 
 #include "recorder/Main.h"
-#include "toolkit/Application.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "toolkit/FileStream.h"
-#include "toolkit/Utf8.h"
+#include "toolkit/core/Utf8.h"
+#include "toolkit/platform/FileStream.h"
 #include "wave/WaveFileStream.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "capture/DXClass.h"
 #include "capture/DirectSoundEntries.h"
-#include "toolkit/AnsiText.h"
+#include "toolkit/platform/AnsiText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "capture/DXClass.h"
 
-#include "toolkit/AnsiText.h"
-#include "toolkit/Exception.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/platform/AnsiText.h"
 
 EDirectXError::EDirectXError() : Exception(L"Necessary since DirectX 5") {}
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Exception.h"
-#include "toolkit/OwnedHandle.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/platform/OwnedHandle.h"
 
 // DirectSound cannot be reached: "Necessary since DirectX 5".
 class EDirectXError : public Exception {

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "toolkit/ComRef.h"
+#include "toolkit/platform/ComRef.h"
 #include "wave/WaveFormat.h"
 
 using TDirectSoundCaptureCreate = HRESULT(WINAPI*)(LPCGUID, LPDIRECTSOUNDCAPTURE*, LPUNKNOWN);

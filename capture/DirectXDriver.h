@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "toolkit/Collection.h"
+#include "toolkit/core/Collection.h"
 
 class TDirectXDriver : public TCollectionItem {
  public:

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "capture/DirectX.h"
-#include "toolkit/Collection.h"
+#include "toolkit/core/Collection.h"
 
 class TSoundCaptureFormat : public TCollectionItem {
  public:

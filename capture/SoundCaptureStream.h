@@ -8,7 +8,7 @@
 
 #include "capture/DirectX.h"
 #include "capture/SoundCaptureFormat.h"
-#include "toolkit/Method.h"
+#include "toolkit/core/Method.h"
 #include "wave/CustomWaveStream.h"
 
 class TSoundCaptureStream;

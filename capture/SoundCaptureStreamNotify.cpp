@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "capture/SoundCaptureStream.h"
-#include "toolkit/Application.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

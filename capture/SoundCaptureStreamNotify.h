@@ -19,8 +19,8 @@
 #include <functional>
 #include <memory>
 
-#include "toolkit/Exception.h"
-#include "toolkit/Thread.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/platform/Thread.h"
 
 class TSoundCaptureStream;
 

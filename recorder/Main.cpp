@@ -4,8 +4,8 @@
 
 #include "capture/CaptureDrivers.h"
 #include "recorder/UAbout.h"
-#include "toolkit/Application.h"
-#include "toolkit/LayoutReader.h"
+#include "toolkit/forms/LayoutResource.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "capture/SoundCaptureStream.h"
-#include "skin/SkinData.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Form.h"
-#include "toolkit/SaveDialog.h"
-#include "toolkit/StatusBar.h"
-#include "toolkit/StdCtrls.h"
+#include "skin/model/SkinData.h"
+#include "toolkit/forms/ExtCtrls.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/SaveDialog.h"
+#include "toolkit/forms/StatusBar.h"
+#include "toolkit/forms/StdCtrls.h"
 #include "wave/WaveFileStream.h"
 
 class TMainForm : public TForm {

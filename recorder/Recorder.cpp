@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "recorder/Main.h"
-#include "toolkit/Application.h"
+#include "toolkit/platform/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {

@@ -2,7 +2,7 @@
 // credit line, home page and e-mail address.
 #pragma once
 
-#include "toolkit/Form.h"
+#include "toolkit/forms/Form.h"
 
 class TAboutForm : public TForm {
  public:

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "toolkit/Utf8.h"
+#include "toolkit/core/Utf8.h"
 
 inline std::filesystem::path ScratchDirectory() {
   auto dir = std::filesystem::temp_directory_path() / "quill-tests";

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/Exception.h"
-#include "toolkit/Stream.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/core/Stream.h"
 
 class EWaveStreamError : public Exception {
  public:

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "toolkit/FileStream.h"
+#include "toolkit/platform/FileStream.h"
 #include "wave/WaveStream.h"
 
 class TWaveFileStream : public TWaveStream {

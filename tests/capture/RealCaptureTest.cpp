@@ -7,7 +7,7 @@
 
 #include "capture/SoundCaptureStream.h"
 #include "support/ToneAnalysis.h"
-#include "toolkit/Application.h"
+#include "toolkit/platform/Application.h"
 #include "wave/WaveFileStream.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "capture/DirectX.h"
 #include "capture/DirectSoundEntries.h"
+#include "capture/DirectX.h"
 
 // One ring buffer the device made; the test moves its read position.
 struct TScriptedBuffer {

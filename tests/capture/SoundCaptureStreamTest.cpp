@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "ScriptedCaptureDevice.h"
-#include "support/RaisedMessage.h"
 #include "capture/SoundCaptureStream.h"
 #include "capture/SoundCaptureStreamNotify.h"
-#include "toolkit/Application.h"
+#include "support/RaisedMessage.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/ColourText.h"
+#include "skin/model/ColourText.h"
 
 TEST(ColourText, ThreeNumbersWithAnySeparatorsGiveRedGreenBlue) {
   EXPECT_EQ(ParseColourText(L"0,0,255"), 0x00FF0000u);

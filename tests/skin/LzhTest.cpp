@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "SkinTestData.h"
-#include "skin/LzhTree.h"
+#include "skin/package/LzhTree.h"
 
 using namespace lzh;
 

@@ -12,11 +12,11 @@
 #include "SkinTestData.h"
 #include "TempFiles.h"
 #include "recorder/Main.h"
-#include "skin/SkinData.h"
+#include "skin/model/SkinData.h"
 #include "support/RaisedMessage.h"
-#include "toolkit/FileStream.h"
-#include "toolkit/LayoutParser.h"
-#include "toolkit/LayoutReader.h"
+#include "toolkit/core/LayoutParser.h"
+#include "toolkit/forms/LayoutResource.h"
+#include "toolkit/platform/FileStream.h"
 
 namespace {
 

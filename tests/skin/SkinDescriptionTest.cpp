@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/SkinData.h"
+#include "skin/model/SkinData.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SampleSkin.h"
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/model/SkinDraw.h"
+#include "skin/model/SkinElements.h"
 #include "support/BitmapPixels.h"
 
 namespace {

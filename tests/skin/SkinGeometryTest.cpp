@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/SkinGeometry.h"
+#include "skin/model/SkinGeometry.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "SkinTestData.h"
-#include "skin/SkinReader.h"
-#include "toolkit/Application.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

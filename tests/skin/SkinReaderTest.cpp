@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "SkinTestData.h"
-#include "skin/SkinReader.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
 #include "tools/skinpack/SkinPackage.h"
-#include "toolkit/Utf8.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/Lzh.h"
-#include "toolkit/MemoryStream.h"
+#include "skin/package/Lzh.h"
+#include "toolkit/core/MemoryStream.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SampleSkin.h"
 

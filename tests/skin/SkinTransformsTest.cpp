@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "skin/SkinTransforms.h"
+#include "skin/model/SkinTransforms.h"
 #include "support/BitmapPixels.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "toolkit/Graphics.h"
+#include "toolkit/graphics/Graphics.h"
 
 inline COLORREF PixelAt(TBitmap& bitmap, int x, int y) {
   const uint8_t* p = bitmap.ScanLine(y) + x * (bitmap.PixelFormat() / 8);

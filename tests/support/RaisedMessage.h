@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "toolkit/Exception.h"
+#include "toolkit/core/Exception.h"
 
 template <typename Call>
 std::wstring RaisedMessage(Call call) {

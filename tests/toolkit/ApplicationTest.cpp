@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "toolkit/Application.h"
-#include "toolkit/Thread.h"
+#include "toolkit/platform/Application.h"
+#include "toolkit/platform/Thread.h"
 
 namespace {
 

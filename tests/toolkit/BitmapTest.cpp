@@ -7,8 +7,8 @@
 
 #include "support/BitmapPixels.h"
 #include "toolkit/BmpBytes.h"
-#include "toolkit/BmpFile.h"
-#include "toolkit/MemoryStream.h"
+#include "toolkit/core/BmpFile.h"
+#include "toolkit/core/MemoryStream.h"
 
 namespace {
 

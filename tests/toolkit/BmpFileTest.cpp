@@ -6,7 +6,7 @@
 #include <random>
 
 #include "toolkit/BmpBytes.h"
-#include "toolkit/BmpFile.h"
+#include "toolkit/core/BmpFile.h"
 
 namespace {
 

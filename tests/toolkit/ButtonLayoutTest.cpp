@@ -2,7 +2,7 @@
 // and spacing, and buttons with only a glyph or only a caption.
 #include <gtest/gtest.h>
 
-#include "toolkit/ButtonLayout.h"
+#include "toolkit/core/ButtonLayout.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/Collection.h"
-#include "toolkit/Exception.h"
+#include "toolkit/core/Collection.h"
+#include "toolkit/core/Exception.h"
 
 namespace {
 

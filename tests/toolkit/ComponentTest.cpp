@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Component.h"
-#include "toolkit/Exception.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/Exception.h"
 
 namespace {
 

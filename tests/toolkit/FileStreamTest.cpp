@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "TempFiles.h"
-#include "toolkit/FileStream.h"
+#include "toolkit/platform/FileStream.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // status bar's simple panel, bevels and alignment.
 #include <gtest/gtest.h>
 
-#include "toolkit/Application.h"
-#include "toolkit/Form.h"
-#include "toolkit/StatusBar.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/StatusBar.h"
+#include "toolkit/platform/Application.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/Exception.h"
-#include "toolkit/Utf8.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/core/Utf8.h"
 
 TEST(Format, InsertsTextsAndNumbersInOrder) {
   EXPECT_EQ(Format(L"%dHz %dbit %s", {44100, 16, L"Mono"}), L"44100Hz 16bit Mono");

@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "toolkit/Application.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Form.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/forms/ExtCtrls.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/StdCtrls.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

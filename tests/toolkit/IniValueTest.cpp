@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/IniValue.h"
+#include "toolkit/core/IniValue.h"
 
 TEST(IniValue, DecimalAndHexadecimalIntegers) {
   EXPECT_EQ(IntegerFromText(L"42"), 42);

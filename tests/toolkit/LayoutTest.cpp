@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "support/RaisedMessage.h"
-#include "toolkit/LayoutParser.h"
-#include "toolkit/LayoutReader.h"
-#include "toolkit/Method.h"
+#include "toolkit/core/LayoutParser.h"
+#include "toolkit/core/LayoutReader.h"
+#include "toolkit/core/Method.h"
 
 namespace {
 

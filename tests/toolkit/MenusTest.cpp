@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "toolkit/Application.h"
-#include "toolkit/ExtCtrls.h"
-#include "toolkit/Form.h"
-#include "toolkit/ImgList.h"
-#include "toolkit/Menus.h"
-#include "toolkit/StdCtrls.h"
+#include "toolkit/forms/ExtCtrls.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/Menus.h"
+#include "toolkit/forms/StdCtrls.h"
+#include "toolkit/graphics/ImgList.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "toolkit/ShortCut.h"
+#include "toolkit/core/ShortCut.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <numeric>
 #include <vector>
 
-#include "toolkit/MemoryStream.h"
+#include "toolkit/core/MemoryStream.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/Exception.h"
-#include "toolkit/StringList.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/core/StringList.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <atomic>
 #include <functional>
 
-#include "toolkit/Application.h"
-#include "toolkit/Thread.h"
+#include "toolkit/platform/Application.h"
+#include "toolkit/platform/Thread.h"
 
 namespace {
 

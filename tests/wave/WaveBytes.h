@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/MemoryStream.h"
+#include "toolkit/core/MemoryStream.h"
 
 using Bytes = std::vector<uint8_t>;
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "toolkit/BmpFile.h"
+#include "toolkit/core/BmpFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

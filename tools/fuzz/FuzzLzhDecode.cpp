@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "skin/Lzh.h"
+#include "skin/package/Lzh.h"
 
 namespace {
 

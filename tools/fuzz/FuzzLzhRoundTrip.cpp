@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "skin/Lzh.h"
-#include "toolkit/MemoryStream.h"
+#include "skin/package/Lzh.h"
+#include "toolkit/core/MemoryStream.h"
 #include "tools/skinpack/LzhEncoder.h"
 
 namespace {

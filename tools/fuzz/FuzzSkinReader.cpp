@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "skin/SkinReader.h"
+#include "skin/package/SkinReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t count = 0;

@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "skin/LzhTree.h"
+#include "skin/package/LzhTree.h"
 
 using namespace lzh;
 

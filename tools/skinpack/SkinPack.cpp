@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "skin/SkinReader.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SkinPackage.h"
 #include "tools/skinpack/ToolFiles.h"
-#include "toolkit/Utf8.h"
 
 namespace fs = std::filesystem;
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "skin/SkinReader.h"
-#include "toolkit/Utf8.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
 
 namespace {
 

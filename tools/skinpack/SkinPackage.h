@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Exception.h"
+#include "toolkit/core/Exception.h"
 
 // A folder or package that the skin tools cannot take.
 class ESkinToolError : public Exception {

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <set>
 
-#include "skin/SkinReader.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
 #include "tools/skinpack/SkinPackage.h"
 #include "tools/skinpack/ToolFiles.h"
-#include "toolkit/Utf8.h"
 
 namespace fs = std::filesystem;
 

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <string>
 
+#include "toolkit/core/Utf8.h"
 #include "tools/skinpack/SkinPackage.h"
-#include "toolkit/Utf8.h"
 
 namespace {
 

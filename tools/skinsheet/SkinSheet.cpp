@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "skin/SkinData.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinReader.h"
-#include "toolkit/FileStream.h"
-#include "toolkit/Utf8.h"
+#include "skin/model/SkinData.h"
+#include "skin/model/SkinDraw.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
+#include "toolkit/platform/FileStream.h"
 
 namespace {
 

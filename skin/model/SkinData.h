@@ -1,0 +1,186 @@
+// TSkinData: the component a form carries to give the program's windows a
+// skin. It keeps the skin package (stored with the form or named by a file),
+// loads it, and holds the model that the description is parsed into.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skin/model/SkinElements.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/core/MemoryStream.h"
+#include "toolkit/core/Method.h"
+#include "toolkit/core/StringList.h"
+#include "toolkit/graphics/Graphics.h"
+#include "toolkit/graphics/ImgList.h"
+#include "toolkit/platform/IniFile.h"
+#include "toolkit/platform/OwnedHandle.h"
+
+class TControl;
+
+enum TSkinControlType {
+  xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
+  xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab,
+  xcSystemMenu, xcFastReport
+};
+// A set of TSkinControlType: bit n stands for the member of value n.
+using TSkinControlSet = uint32_t;
+constexpr TSkinControlSet SkinControlBit(TSkinControlType type) { return TSkinControlSet(1) << type; }
+constexpr TSkinControlSet kAllSkinControls = (SkinControlBit(xcFastReport) << 1) - 1;
+
+enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };
+
+// Sender, window class name, DoSkin (comes in true).
+using TOnFormSkin = TMethod<TComponent*, const std::wstring&, bool&>;
+using TSkinNotifyEvent = TMethod<TComponent*>;
+class TSkinData;
+// Sender (the form skinner), SkinData, Form, Control, ControlClass, SkinnedControl (comes in null).
+using TOnSkinControl =
+    TMethod<TComponent*, TSkinData*, TControl*, TControl*, const std::wstring&, TComponent*&>;
+
+// The 95 lines "class=kind" that map other libraries' controls to built-in skinners.
+const std::vector<std::wstring>& DefaultSkin3rd();
+
+class TSkinData : public TComponent {
+ public:
+  static constexpr const wchar_t* kVersion = L"2.62.5.26";
+
+  explicit TSkinData(TComponent* owner);
+  ~TSkinData() override;
+  std::wstring ClassName() const override { return L"TSkinData"; }
+
+  bool Active() const { return FActive; }
+  void SetActive(bool value);
+  int DisableTag() const { return FDisableTag; }
+  void SetDisableTag(int value) { FDisableTag = value; }
+  TSkinControlSet SkinControls() const { return FSkinControls; }
+  void SetSkinControls(TSkinControlSet value) { FSkinControls = value; }
+  const TStringList& Skin3rd() const { return FSkin3rd; }
+  void SetSkin3rd(const TStringList& lines);
+  const std::wstring& SkinFile() const { return FSkinFile; }
+  void SetSkinFile(const std::wstring& path);
+  std::wstring SkinStore() const;
+  void SetSkinStore(const std::wstring&) {}
+  TSkinFormType SkinFormtype() const { return FSkinFormtype; }
+  void SetSkinFormtype(TSkinFormType value) { FSkinFormtype = value; }
+  const std::wstring& Version() const { return FVersion; }
+  void SetVersion(std::wstring value) { FVersion = std::move(value); }
+  bool MenuUpdate() const { return FMenuUpdate; }
+  void SetMenuUpdate(bool value) { FMenuUpdate = value; }
+
+  const TOnFormSkin& OnFormSkin() const { return FOnFormSkin; }
+  void SetOnFormSkin(const TOnFormSkin& handler) { FOnFormSkin = handler; }
+  const TSkinNotifyEvent& OnSkinChanged() const { return FOnSkinChanged; }
+  void SetOnSkinChanged(const TSkinNotifyEvent& handler) { FOnSkinChanged = handler; }
+  const TOnSkinControl& OnSkinControl() const { return FOnSkinControl; }
+  void SetOnSkinControl(const TOnSkinControl& handler) { FOnSkinControl = handler; }
+
+  bool SetProperty(const std::wstring& name, const TPropValue& value) override;
+  std::optional<TPropValue> GetProperty(const std::wstring& name) const override;
+  bool SetEvent(const std::wstring& name, const std::any& handler) override;
+
+  // SkinStream as a layout stores it: a 32-bit little-endian count, then the package.
+  void ReadSkinStream(const TLayoutBinary& bytes);
+  TLayoutBinary WriteSkinStream() const;
+
+  // Loads the package in SkinStreamData and parses its description.
+  bool LoadSkin();
+  void DoSkinChanged();
+  // Clears doSkin for window classes that must keep the platform's look.
+  void FilterSkinClass(const std::wstring& className, bool& doSkin);
+
+  // Parsing: builds the whole model from a description file.
+  void ParseSkinDescription(const std::wstring& path);
+  // Fills bitmap with the package's file of that name, or empties it.
+  void LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name);
+
+  // The model, valid while SkinNotReady is false.
+  std::wstring SkinName;
+  TMemoryStream SkinStreamData;
+  bool SkinNotReady = true;
+  TSkinColours Colours;
+  std::vector<TColor> ExtraColours;
+  TBitmap SharedIcon;
+  TDataSkinTitle Title{L"Title"};
+  std::vector<std::unique_ptr<TDataSkinSysButton>> TitleButtons;
+  TDataSkinButton Buttons{L"Buttons"};
+  std::unique_ptr<TDataSkinObject> MenuBar;
+  std::unique_ptr<TDataSkinBorder> Progress;
+  std::unique_ptr<TDataSkinObject> GroupBoxEdge;
+  std::unique_ptr<TDataSkinBoxLabel> GroupBox;
+  std::unique_ptr<TDataSkinObject> Toolbars;
+  std::unique_ptr<TDataSkinBorder> Tabs;
+  std::unique_ptr<TDataSkinObject> StatusBarEdges;
+  std::unique_ptr<TDataSkinBorder> ComboButton;
+  std::unique_ptr<TDataSkinObject> SunkEdge;
+  std::unique_ptr<TDataSkinObject> ExtraImages;
+  std::unique_ptr<TDataSkinObject> Headerbar;
+  std::unique_ptr<TDataSkinObject> MenuItem;
+  std::unique_ptr<TDataSkinObject> MenuBackground;
+  std::unique_ptr<TDataSkinObject> Scrollbar;
+  std::unique_ptr<TDataSkinObject> HorzScroll;
+  std::unique_ptr<TDataSkinObject> VertScroll;
+  std::unique_ptr<TDataSkinObject> HorzScrollThumb;
+  std::unique_ptr<TDataSkinObject> VertScrollThumb;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbHorz;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbVert;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbLeft;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbRight;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbUp;
+  std::unique_ptr<TDataSkinObject> TrackbarThumbDown;
+  std::unique_ptr<TDataSkinBorder> UpDownHorz;
+  std::unique_ptr<TDataSkinBorder> UpDownVert;
+  TDataSkinBorder LeftBorder{L"Left"};
+  TDataSkinBorder RightBorder{L"Right"};
+  TDataSkinBorder TopBorder{L"Top"};
+  TDataSkinBorder BottomBorder{L"Bottom"};
+  TBrushHandle BackgroundBrush;
+  bool NcPaintEnabled = true;
+  TImageList MenuGlyphs;
+
+ protected:
+  void Loaded() override;
+
+ private:
+  // Parsing steps, in the order ParseSkinDescription runs them.
+  void ReadFrameBorders();
+  void ReadColours();
+  void ReadTitleButtons();
+  void ReadMdiButtons();
+  void ReadButtons();
+  void ReadTitle();
+  void ReadProgress();
+  void ReadMenuBar();
+  void ReadStandardElements();
+  void SetFrameCounts();
+  void ReadMarginsAndTile(TDataSkinObject& element, const std::wstring& section);
+  // Everything of the standard keys but the image.
+  void ReadStandardKeys(TDataSkinObject& element, const std::wstring& section, bool withStyle);
+  // The section's element, or null when the section names no image.
+  template <typename Element>
+  std::unique_ptr<Element> ReadSection(const std::wstring& section, bool withStyle);
+  std::unique_ptr<TDataSkinBorder> ReadBorderSection(const std::wstring& section, const wchar_t* secondKey);
+  TColor ReadColour(const std::wstring& section, const std::wstring& key, TColor fallback) const;
+
+  bool FActive = false;
+  int FDisableTag = 99;
+  TSkinControlSet FSkinControls = kAllSkinControls & ~SkinControlBit(xcFastReport);
+  TStringList FSkin3rd;
+  std::wstring FSkinFile;
+  TSkinFormType FSkinFormtype = sfMainform;
+  std::wstring FVersion = kVersion;
+  bool FMenuUpdate = true;
+  TOnFormSkin FOnFormSkin;
+  TSkinNotifyEvent FOnSkinChanged;
+  TOnSkinControl FOnSkinControl;
+
+  // Only while a skin loads.
+  std::unique_ptr<TSkinReader> Reader;
+  std::unique_ptr<TMemoryStream> WorkStream;
+  std::unique_ptr<TIniFile> Ini;
+  std::vector<std::wstring> Sections;
+};

@@ -1,0 +1,47 @@
+#include "toolkit/forms/ButtonGlyph.h"
+
+namespace {
+
+constexpr const wchar_t* kButtonLayouts[] = {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"};
+
+}  // namespace
+
+bool TButtonGlyph::SetProperty(const std::wstring& name, const TPropValue& value) {
+  if (name == L"NumGlyphs") return SetNumGlyphs(int(PropInt(value))), true;
+  if (name == L"Layout") return SetLayout(PropEnum<TButtonLayout>(value, kButtonLayouts)), true;
+  if (name == L"Margin") return SetMargin(int(PropInt(value))), true;
+  if (name == L"Spacing") return SetSpacing(int(PropInt(value))), true;
+  return false;
+}
+
+void TButtonGlyph::Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state,
+                         int autoMarginExtra) {
+  RECT measured{0, 0, 0, 0};
+  if (!caption.empty()) canvas.DrawText(caption, measured, DT_CALCRECT | DT_SINGLELINE);
+  TButtonLayoutInput in;
+  in.Width = client.right - client.left;
+  in.Height = client.bottom - client.top;
+  if (!FGlyph.Empty()) {
+    in.GlyphWidth = FGlyph.Width() / FNumGlyphs;
+    in.GlyphHeight = FGlyph.Height();
+  }
+  in.CaptionWidth = measured.right;
+  in.CaptionHeight = measured.bottom;
+  in.Layout = FLayout;
+  in.Margin = FMargin;
+  in.Spacing = FSpacing;
+  in.AutoMarginExtra = autoMarginExtra;
+  TButtonPlacement place = LayoutButton(in);
+  if (!FGlyph.Empty())
+    DrawCell(canvas.Handle(), client.left + place.GlyphX, client.top + place.GlyphY, GlyphCell(state, FNumGlyphs));
+  RECT text{client.left + place.CaptionX, client.top + place.CaptionY, client.left + place.CaptionX + measured.right,
+            client.top + place.CaptionY + measured.bottom};
+  canvas.DrawText(caption, text, DT_SINGLELINE);
+}
+
+void TButtonGlyph::DrawCell(HDC dc, int x, int y, int cell) {
+  int width = FGlyph.Width() / FNumGlyphs;
+  HDC source = FGlyph.Canvas().Handle();
+  COLORREF transparent = GetPixel(source, cell * width, 0);
+  TransparentBlt(dc, x, y, width, FGlyph.Height(), source, cell * width, 0, width, FGlyph.Height(), transparent);
+}

@@ -1,0 +1,37 @@
+// The glyph of a bit or speed button and its painting with the caption:
+// a strip of NumGlyphs cells whose top-left pixel's colour is transparent,
+// placed by Layout, Margin and Spacing.
+#pragma once
+
+#include "toolkit/core/ButtonLayout.h"
+#include "toolkit/core/LayoutValue.h"
+#include "toolkit/graphics/Graphics.h"
+
+class TButtonGlyph {
+ public:
+  TBitmap& Glyph() { return FGlyph; }
+  int NumGlyphs() const { return FNumGlyphs; }
+  void SetNumGlyphs(int count) { FNumGlyphs = count < 1 ? 1 : count; }
+  TButtonLayout Layout() const { return FLayout; }
+  void SetLayout(TButtonLayout layout) { FLayout = layout; }
+  int Margin() const { return FMargin; }
+  void SetMargin(int margin) { FMargin = margin; }
+  int Spacing() const { return FSpacing; }
+  void SetSpacing(int spacing) { FSpacing = spacing; }
+  // Reads NumGlyphs, Layout, Margin and Spacing from a layout; false for other names.
+  bool SetProperty(const std::wstring& name, const TPropValue& value);
+
+  // Glyph and caption inside client (the face already drawn); the canvas's
+  // font is the caption's, with its colour for the state.
+  void Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state,
+             int autoMarginExtra = 0);
+
+ private:
+  void DrawCell(HDC dc, int x, int y, int cell);
+
+  TBitmap FGlyph;
+  int FNumGlyphs = 1;
+  TButtonLayout FLayout = blGlyphLeft;
+  int FMargin = -1;
+  int FSpacing = 4;
+};

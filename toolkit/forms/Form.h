@@ -1,0 +1,119 @@
+// Forms: top-level windows whose class is the form's class name, read from a
+// layout resource, closed through OnClose, shown plainly or modally; and the
+// screen, which lists them.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "toolkit/forms/Controls.h"
+#include "toolkit/forms/Menus.h"
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = TMethod<TComponent*, TCloseAction&>;
+
+enum TBorderStyle { bsSizeable, bsDialog };
+enum TFormStyle { fsNormal, fsMDIForm, fsMDIChild };
+enum TWindowState { wsNormal, wsMaximized, wsMinimized };
+enum TBorderIcon : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+
+constexpr int mrNone = 0;
+constexpr int mrCancel = 2;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  std::wstring ClassName() const override { return L"TForm"; }
+  unsigned Kinds() const override { return ckForm | ckContainer; }
+
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* menu);
+  unsigned BorderIcons() const { return FBorderIcons; }
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  // An MDI child needs the application's main form to be an MDI frame with its window.
+  TFormStyle FormStyle() const { return FFormStyle; }
+  void SetFormStyle(TFormStyle style);
+  // The MDI client window of an MDI frame; none for other forms.
+  HWND ClientHandle() const { return FClientHandle; }
+  // Read from the window once it exists: the user changes it there.
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState state);
+  // Kept for the skin engine, which turns it off; the form does not scroll yet.
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool autoScroll) { FAutoScroll = autoScroll; }
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Shows the form and handles messages, with the other forms disabled,
+  // until ModalResult is set; returns it.
+  int ShowModal();
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int result) { FModalResult = result; }
+  // Asks OnClose what to do (hide by default); closing the main form ends the application.
+  void Close();
+
+  // Runs OnCreate; the application calls it once the form is built.
+  void DoCreate();
+
+  bool SetProperty(const std::wstring& name, const TPropValue& value) override;
+  bool SetEvent(const std::wstring& name, const std::any& handler) override;
+  const std::any* FindHandler(const std::wstring& name) const override;
+
+ protected:
+  // Reads the layout resource name (RCDATA) into this form and its components.
+  void ReadLayout(const wchar_t* resourceName);
+  // Makes a method of the derived form known to layouts by name.
+  template <typename Event>
+  void Publish(const std::wstring& name, const Event& handler) { FHandlers[name] = handler; }
+  // A component the layout made, by name and class; an Exception when missing.
+  template <class Component>
+  Component* Field(const std::wstring& name) {
+    auto* found = dynamic_cast<Component*>(FindComponent(name));
+    if (!found) throw Exception(L"Component %s not found", {name});
+    return found;
+  }
+
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
+  void Loaded() override;
+
+ private:
+  void MenuChanged();
+  void CreateClientWindow();
+
+  TMainMenu* FMenu = nullptr;
+  std::wstring FMenuName;
+  unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TBorderStyle FBorderStyle = bsSizeable;
+  TFormStyle FFormStyle = fsNormal;
+  HWND FClientHandle = nullptr;  // a child window: destroyed with the form's
+  TWindowState FWindowState = wsNormal;
+  bool FAutoScroll = true;
+  int FClientWidth = -1;
+  int FClientHeight = -1;
+  int FModalResult = mrNone;
+  bool FModal = false;
+  TNotifyEvent FOnCreate;
+  TCloseEvent FOnClose;
+  std::map<std::wstring, std::any> FHandlers;
+};
+
+// The program's forms, front first, and the system's menu font.
+class TScreen {
+ public:
+  int FormCount() const { return static_cast<int>(FForms.size()); }
+  // In z-order: the frontmost window first; forms without a window last.
+  TForm* Forms(int index) const;
+  HFONT MenuFont();
+
+ private:
+  friend class TForm;
+  std::vector<TForm*> FForms;
+  TFontHandle FMenuFont;
+};
+
+extern TScreen Screen;

@@ -1,0 +1,252 @@
+#include "toolkit/graphics/Graphics.h"
+
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "toolkit/core/BmpFile.h"
+#include "toolkit/core/Exception.h"
+#include "toolkit/core/LayoutValue.h"
+#include "toolkit/core/Stream.h"
+
+COLORREF ColorToRGB(TColor color) {
+  if (color < 0) return GetSysColor(color & 0xFF);
+  return static_cast<COLORREF>(color);
+}
+
+TColor ColorFromName(const std::wstring& name) {
+  static const std::map<std::wstring, TColor> kNames = {
+      {L"clBlack", clBlack},     {L"clWhite", clWhite},           {L"clBlue", clBlue},
+      {L"clFuchsia", clFuchsia}, {L"clBtnFace", clBtnFace},       {L"clWindow", clWindow},
+      {L"clWindowText", clWindowText}, {L"clHotLight", clHotLight}};
+  auto found = kNames.find(name);
+  if (found == kNames.end()) throw EPropertyError(L"Invalid property value");
+  return found->second;
+}
+
+void TFont::SetName(std::wstring name) {
+  FName = std::move(name);
+  Changed();
+}
+
+void TFont::SetHeight(int height) {
+  FHeight = height;
+  Changed();
+}
+
+void TFont::SetColor(TColor color) {
+  FColor = color;
+  Changed();
+}
+
+void TFont::SetStyle(unsigned style) {
+  FStyle = style;
+  Changed();
+}
+
+void TFont::Assign(const TFont& source) {
+  FName = source.FName;
+  FHeight = source.FHeight;
+  FColor = source.FColor;
+  FStyle = source.FStyle;
+  Changed();
+}
+
+void TFont::AssignHandle(HFONT font) {
+  LOGFONTW log{};
+  if (!GetObjectW(font, sizeof(log), &log)) return;
+  FName = log.lfFaceName;
+  FHeight = log.lfHeight;
+  FStyle = (log.lfWeight >= FW_BOLD ? fsBold : 0u) | (log.lfItalic ? fsItalic : 0u) |
+           (log.lfUnderline ? fsUnderline : 0u) | (log.lfStrikeOut ? fsStrikeOut : 0u);
+  Changed();
+}
+
+void TFont::Changed() {
+  FHandle.Reset();
+  if (FOnChange) FOnChange();
+}
+
+HFONT TFont::Handle() {
+  if (!FHandle) {
+    LOGFONTW font{};
+    font.lfHeight = FHeight;
+    font.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (FStyle & fsItalic) != 0;
+    font.lfUnderline = (FStyle & fsUnderline) != 0;
+    font.lfStrikeOut = (FStyle & fsStrikeOut) != 0;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    FName.copy(font.lfFaceName, LF_FACESIZE - 1);
+    FHandle.Reset(CreateFontIndirectW(&font));
+  }
+  return FHandle.Get();
+}
+
+void TBrush::SetColor(TColor color) {
+  if (color == FColor) return;
+  FColor = color;
+  FHandle.Reset();
+}
+
+HBRUSH TBrush::Handle() {
+  if (!FHandle) FHandle.Reset(CreateSolidBrush(ColorToRGB(FColor)));
+  return FHandle.Get();
+}
+
+void TPen::SetColor(TColor color) {
+  FColor = color;
+  FHandle.Reset();
+}
+
+void TPen::SetWidth(int width) {
+  FWidth = width;
+  FHandle.Reset();
+}
+
+HPEN TPen::Handle() {
+  if (!FHandle) FHandle.Reset(CreatePen(PS_SOLID, FWidth, ColorToRGB(FColor)));
+  return FHandle.Get();
+}
+
+void TCanvas::FillRect(const RECT& rect) { ::FillRect(FHandle, &rect, FBrush.Handle()); }
+
+void TCanvas::Line(int x1, int y1, int x2, int y2) {
+  TSelectObject pen(FHandle, FPen.Handle());
+  MoveToEx(FHandle, x1, y1, nullptr);
+  LineTo(FHandle, x2, y2);
+}
+
+void TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT format) {
+  TSelectObject font(FHandle, FFont.Handle());
+  int mode = SetBkMode(FHandle, TRANSPARENT);
+  COLORREF color = SetTextColor(FHandle, ColorToRGB(FFont.Color()));
+  ::DrawTextW(FHandle, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  SetTextColor(FHandle, color);
+  SetBkMode(FHandle, mode);
+}
+
+void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  TMemoryDCHandle source(CreateCompatibleDC(FHandle));
+  HGDIOBJ previous = SelectObject(source.Get(), bitmap.Handle());
+  // A bitmap is selected into one DC at a time, so one its own canvas holds is drawn from there.
+  HDC from = previous ? source.Get() : bitmap.Canvas().Handle();
+  BitBlt(FHandle, x, y, bitmap.Width(), bitmap.Height(), from, 0, 0, SRCCOPY);
+  if (previous) SelectObject(source.Get(), previous);
+}
+
+namespace {
+
+// A top-down DIB section, so that row 0 is the top.
+HBITMAP CreateDib(int width, int height, TPixelFormat format, uint8_t** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(format);
+  info.bmiHeader.biCompression = BI_RGB;
+  void* raw = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &raw, nullptr, 0);
+  if (!bitmap) throw Exception(L"Out of system resources");
+  *bits = static_cast<uint8_t*>(raw);
+  return bitmap;
+}
+
+int StrideOf(int width, TPixelFormat format) { return ((width * format + 31) / 32) * 4; }
+
+}  // namespace
+
+void TBitmap::SetSize(int width, int height, TPixelFormat format) {
+  if (width <= 0 || height <= 0) {
+    ReplaceHandle(nullptr, nullptr, 0, 0, format);
+    return;
+  }
+  uint8_t* bits = nullptr;
+  HBITMAP bitmap = CreateDib(width, height, format, &bits);
+  ReplaceHandle(bitmap, bits, width, height, format);
+}
+
+void TBitmap::Clear() { ReplaceHandle(nullptr, nullptr, 0, 0, FPixelFormat); }
+
+void TBitmap::ReplaceHandle(HBITMAP bitmap, uint8_t* bits, int width, int height, TPixelFormat format) {
+  // The old bitmap leaves the canvas first: one still selected cannot be deleted.
+  if (FCanvas) SelectObject(FCanvasDC.Get(), FCanvasPrevious);
+  FHandle.Reset(bitmap);
+  FBits = bits;
+  FWidth = bitmap ? width : 0;
+  FHeight = bitmap ? height : 0;
+  FStride = bitmap ? StrideOf(width, format) : 0;
+  FPixelFormat = format;
+  if (FCanvas && bitmap) SelectObject(FCanvasDC.Get(), bitmap);
+}
+
+void TBitmap::Assign(const TBitmap& source) {
+  if (&source == this) return;
+  if (source.Empty()) {
+    Clear();
+    return;
+  }
+  SetSize(source.FWidth, source.FHeight, source.FPixelFormat);
+  GdiFlush();
+  std::memcpy(FBits, source.FBits, static_cast<size_t>(FStride) * FHeight);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  if (format == FPixelFormat) return;
+  if (Empty()) {
+    FPixelFormat = format;
+    return;
+  }
+  uint8_t* bits = nullptr;
+  HBITMAP converted = CreateDib(FWidth, FHeight, format, &bits);
+  GdiFlush();
+  const int fromBytes = FPixelFormat / 8, toBytes = format / 8, toStride = StrideOf(FWidth, format);
+  for (int y = 0; y < FHeight; ++y) {
+    const uint8_t* from = FBits + static_cast<size_t>(y) * FStride;
+    uint8_t* to = bits + static_cast<size_t>(y) * toStride;
+    for (int x = 0; x < FWidth; ++x, from += fromBytes, to += toBytes) std::memcpy(to, from, 3);
+  }
+  ReplaceHandle(converted, bits, FWidth, FHeight, format);
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+  int32_t count = stream.Size() - stream.Position();
+  std::vector<uint8_t> bytes(static_cast<size_t>(count > 0 ? count : 0));
+  if (!bytes.empty()) stream.ReadBuffer(bytes.data(), count);
+  TDecodedBmp decoded = DecodeBmp(bytes.data(), bytes.size());
+  SetSize(decoded.Width, decoded.Height, pf24bit);
+  GdiFlush();
+  const size_t rowBytes = static_cast<size_t>(decoded.Width) * 3;
+  for (int y = 0; y < decoded.Height; ++y)
+    std::memcpy(FBits + static_cast<size_t>(y) * FStride, decoded.Pixels.data() + y * rowBytes, rowBytes);
+}
+
+uint8_t* TBitmap::ScanLine(int y) {
+  if (y < 0 || y >= FHeight) throw EListError(y);
+  GdiFlush();
+  return FBits + static_cast<size_t>(y) * FStride;
+}
+
+void TBitmap::LoadFromResourceName(const wchar_t* name) {
+  HANDLE loaded = LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  if (!loaded) throw Exception(L"Resource %s not found", {name});
+  TBitmapHandle source(static_cast<HBITMAP>(loaded));
+  BITMAP header{};
+  GetObjectW(source.Get(), sizeof(header), &header);
+  SetSize(header.bmWidth, header.bmHeight, pf24bit);
+  TMemoryDCHandle sourceDC(CreateCompatibleDC(nullptr));
+  TSelectObject held(sourceDC.Get(), source.Get());
+  BitBlt(Canvas().Handle(), 0, 0, FWidth, FHeight, sourceDC.Get(), 0, 0, SRCCOPY);
+}
+
+TCanvas& TBitmap::Canvas() {
+  if (!FCanvas) {
+    FCanvasDC.Reset(CreateCompatibleDC(nullptr));
+    FCanvasPrevious = GetCurrentObject(FCanvasDC.Get(), OBJ_BITMAP);
+    if (FHandle) SelectObject(FCanvasDC.Get(), FHandle.Get());
+    FCanvas = std::make_unique<TCanvas>(FCanvasDC.Get());
+  }
+  return *FCanvas;
+}

@@ -1,0 +1,7 @@
+#include "toolkit/platform/FileStream.h"
+
+EFCreateError::EFCreateError(const std::wstring& fileName, const std::wstring& reason)
+    : EStreamError(L"Cannot create file \"%s\". %s", {fileName, reason}) {}
+
+EFOpenError::EFOpenError(const std::wstring& fileName, const std::wstring& reason)
+    : EStreamError(L"Cannot open file \"%s\". %s", {fileName, reason}) {}

@@ -1,0 +1,84 @@
+// TFileStream on the Win32 wide-character file API.
+#include <windows.h>
+
+#include "toolkit/platform/FileStream.h"
+
+namespace {
+
+std::wstring SystemReason(DWORD error) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+      0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring reason = length != 0 ? std::wstring(text, length) : Format(L"System error %d", {error});
+  LocalFree(text);
+  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+    reason.pop_back();
+  return reason;
+}
+
+DWORD AccessOf(uint16_t mode) {
+  switch (mode & 3) {
+    case fmOpenWrite: return GENERIC_WRITE;
+    case fmOpenReadWrite: return GENERIC_READ | GENERIC_WRITE;
+    default: return GENERIC_READ;
+  }
+}
+
+DWORD SharingOf(uint16_t mode) {
+  switch (mode & 0xF0) {
+    case fmShareExclusive: return 0;
+    case fmShareDenyWrite: return FILE_SHARE_READ;
+    case fmShareDenyRead: return FILE_SHARE_WRITE;
+    default: return FILE_SHARE_READ | FILE_SHARE_WRITE;
+  }
+}
+
+HANDLE AsHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+TFileStream::TFileStream(const std::wstring& fileName, uint16_t mode) : FFileName(fileName) {
+  bool create = mode == fmCreate;
+  HANDLE file = create ? CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)
+                       : CreateFileW(fileName.c_str(), AccessOf(mode), SharingOf(mode), nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    std::wstring reason = SystemReason(GetLastError());
+    if (create) throw EFCreateError(fileName, reason);
+    throw EFOpenError(fileName, reason);
+  }
+  FHandle = reinterpret_cast<intptr_t>(file);
+}
+
+TFileStream::~TFileStream() { CloseHandle(AsHandle(FHandle)); }
+
+int32_t TFileStream::Read(void* buffer, int32_t count) {
+  DWORD done = 0;
+  if (count <= 0 || !ReadFile(AsHandle(FHandle), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+  return static_cast<int32_t>(done);
+}
+
+int32_t TFileStream::Write(const void* buffer, int32_t count) {
+  DWORD done = 0;
+  if (count <= 0 || !WriteFile(AsHandle(FHandle), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+  return static_cast<int32_t>(done);
+}
+
+int32_t TFileStream::Seek(int32_t offset, uint16_t origin) {
+  static constexpr DWORD kMethods[] = {FILE_BEGIN, FILE_CURRENT, FILE_END};
+  LARGE_INTEGER distance{}, moved{};
+  distance.QuadPart = offset;
+  DWORD method = origin <= soFromEnd ? kMethods[origin] : FILE_CURRENT;
+  if (origin > soFromEnd) distance.QuadPart = 0;
+  if (!SetFilePointerEx(AsHandle(FHandle), distance, &moved, method)) {
+    SetFilePointerEx(AsHandle(FHandle), LARGE_INTEGER{}, &moved, FILE_CURRENT);
+  }
+  return static_cast<int32_t>(moved.LowPart);
+}
+
+void TFileStream::SetSize(int32_t newSize) {
+  SetPosition(newSize);
+  if (!SetEndOfFile(AsHandle(FHandle))) throw EWriteError();
+}
