@@ -1,0 +1,66 @@
+// The state of a menu-bar drop-down while the platform's menu loop runs it,
+// and the decisions of the message-filter hook that lets the arrow keys and
+// the mouse move on to the neighbouring entries. One drop-down is open at a
+// time, so the skinner keeps one of these for the process.
+#pragma once
+
+#include <cstdint>
+
+#include "skin/engine/Plane.h"
+
+// The menu item last selected in the open drop-down, as the hook sees it.
+struct TTrackedItem {
+  bool Present = false;
+  bool ParentRightToLeft = false;
+  bool HasSubItems = false;
+  // Its parent menu or its own sub-menu is the drop-down the bar opened.
+  bool InTrackedDropDown = false;
+};
+
+class TMenuLoop {
+ public:
+  int CurrentEntry = -1;  // the open entry's index
+  bool Switching = false;  // a move to another entry was requested
+  bool DownPosted = false;
+  TSkinPoint LastMousePoint;
+
+  // OpenEntry, before TrackPopupMenu: the entry is open and the cursor is where it is.
+  void Begin(int entry, TSkinPoint cursor);
+  // After TrackPopupMenu returned. Switching stays as it is until the next Begin.
+  void End();
+
+  // True once per drop-down: the hook then posts a down-arrow key so that the
+  // first item is selected.
+  bool TakeFirstMessage();
+
+  // WM_KEYDOWN: the entry the key moves to, or -1. Return and Escape end a
+  // switch. Left goes to the previous entry unless a sub-menu of the drop-down
+  // is open (the key closes it); Right to the next unless the item opens a
+  // sub-menu. The bar wraps around.
+  int EntryForKey(unsigned key, int entryCount, const TTrackedItem& item);
+
+  // WM_MENUSELECT with the menu closing (flags 0xFFFF, no menu): whether the
+  // bar's tracking ends, which it does unless a switch is under way.
+  bool EndsTracking() const { return !Switching; }
+  // Any other WM_MENUSELECT: an item was selected, so no switch is pending.
+  void ItemSelected() { Switching = false; }
+
+  // WM_MOUSEMOVE: whether the point (screen) is worth a look. The hook then
+  // records the point converted to window coordinates, so nearly every move
+  // is looked at; only a move onto another entry switches.
+  bool MouseMoved(TSkinPoint screen) const { return screen != LastMousePoint; }
+
+  // Whether the chosen entry (-1 for none) is another one: the hook then
+  // clicks it open (EntryClickPoint) and a switch is under way.
+  bool SwitchTo(int entry);
+};
+
+// In a right-to-left menu, left and right are swapped before the hook acts.
+unsigned MenuLoopKey(unsigned key, const TTrackedItem& item);
+
+// The flags of WM_MENUSELECT's wParam high word and lParam that mean the
+// menu is closing.
+bool IsMenuClosing(unsigned flags, intptr_t menu);
+
+// Whether a selected item is found by its sub-menu (a popup item) or by its command.
+bool SelectsSubMenu(unsigned flags);
