@@ -11,6 +11,7 @@
 
 #include "skin/SkinElements.h"
 #include "skin/SkinReader.h"
+#include "skin/controls/SkinControlType.h"
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
 #include "toolkit/ImgList.h"
@@ -21,16 +22,6 @@
 #include "toolkit/StringList.h"
 
 class TControl;
-
-enum TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
-  xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab,
-  xcSystemMenu, xcFastReport
-};
-// A set of TSkinControlType: bit n stands for the member of value n.
-using TSkinControlSet = uint32_t;
-constexpr TSkinControlSet SkinControlBit(TSkinControlType type) { return TSkinControlSet(1) << type; }
-constexpr TSkinControlSet kAllSkinControls = (SkinControlBit(xcFastReport) << 1) - 1;
 
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };
 
