@@ -63,9 +63,10 @@ enum TChoiceSource {
   csNamed,     // the class map named the class: handled, whatever the kind
 };
 
-// What to do with the component, in this order: attach ChildSkinner (with
-// use-skin-colour off) to each of its child controls; attach Skinner to it;
-// set the named published properties; offer its own components in turn.
+// What to do with the component, in this order: set the published
+// properties named (and turn off the size grip, route the tool-button
+// drawing); attach ChildSkinner (use-skin-colour off) to each of its child
+// controls; attach Skinner to it; set its colour; offer its own components.
 struct TControlChoice {
   TSkinnerClass Skinner = scNone;
   TAttachMode Attach = amControl;
@@ -94,9 +95,12 @@ bool IsPreviewFormName(std::wstring_view formName);
 // class name and "=".
 std::optional<std::wstring> NamedKind(const TStringList& map, std::wstring_view className);
 
-// The decision for a kind from the class map (compared in lower case); an
-// unknown kind, or one whose element is not skinned, gives no skinner.
+// The decision for a kind from the class map (letter case aside, otherwise
+// exact); an unknown kind, or one whose element is not skinned, gives no
+// skinner, but the component counts as handled all the same.
 TControlChoice ChooseNamedKind(std::wstring_view kind, const TChoiceSettings& settings);
 
-// The excluded classes, then the class map, then the rules, in their order.
+// The excluded classes, then the page-control test, then the class map,
+// then the rules in their order. The opt-out tag, "already handled" and the
+// application's own event come before this and are the caller's.
 TControlChoice ChooseSkinner(const TComponentFacts& facts, const TChoiceSettings& settings);

@@ -20,7 +20,7 @@ int ButtonFrame(const TControlState& state);
 // disabled, which shows only on an otherwise idle box.
 int ComboBoxFrame(const TControlState& state);
 
-// Check boxes and radio buttons (no indeterminate state): the indeterminate
+// Check boxes, and radio buttons (never indeterminate): the indeterminate
 // state shares frame 4 with a disabled checked box.
 int CheckBoxFrame(bool checked, bool indeterminate, bool enabled);
 

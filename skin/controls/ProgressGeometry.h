@@ -8,7 +8,7 @@
 
 // The part of bar from its left edge to left + position x width / upper;
 // empty unless both position and upper limit are positive. The lower limit
-// plays no part, as with the platform's own bar at its default range.
+// plays no part, even when it is not 0.
 TSkinRect ProgressFill(const TSkinRect& bar, int position, int upper);
 
 // Where the chunk images go over the same filled width: from the bar's left

@@ -11,8 +11,7 @@ enum THorzAlign { haLeft, haRight, haCentre };
 // The rectangle a caption of the measured size is drawn into inside target.
 // Centred text keeps its measured width and moves right by half the room;
 // other alignments take the target's full width. Either way the text moves
-// down by half the spare height less one pixel, which sits the platform's
-// fonts optically in the middle.
+// down by half the spare height, less one pixel (halves truncated toward zero).
 TSkinRect CaptionRect(const TSkinRect& target, int textWidth, int textHeight, bool centred);
 
 struct TIconTextPlacement {

@@ -42,11 +42,3 @@ TEST(CheckCell, CellsComeFromTheStripSideBySide) {
   TCheckCellInput tall = Box(13, 40, 4, false);
   EXPECT_EQ(PlaceCheckCell(tall).Cell.Top, -8) << "a glyph taller than the control overhangs evenly";
 }
-
-TEST(CheckCell, CheckedPropertyTextIgnoresLetterCase) {
-  EXPECT_TRUE(IsCheckedText(L"True"));
-  EXPECT_TRUE(IsCheckedText(L"TRUE"));
-  EXPECT_FALSE(IsCheckedText(L"False"));
-  EXPECT_FALSE(IsCheckedText(L"true "));
-  EXPECT_FALSE(IsCheckedText(L""));
-}

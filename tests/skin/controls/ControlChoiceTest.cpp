@@ -27,9 +27,6 @@ TEST(ControlChoice, TagsEndingInTheDisableTagOptOut) {
   for (int tag : {99, 199, 299}) EXPECT_TRUE(IsOptedOut(tag, 99)) << tag;
   for (int tag : {0, 9, 98, 990, -99}) EXPECT_FALSE(IsOptedOut(tag, 99)) << tag;
   EXPECT_TRUE(IsOptedOut(142, 42));
-  EXPECT_TRUE(IsPreviewFormName(L"ReportPREVIEW1"));
-  EXPECT_TRUE(IsPreviewFormName(L"TQRStandardPreview"));
-  EXPECT_FALSE(IsPreviewFormName(L"MainForm"));
 }
 
 TEST(ControlChoice, TheClassMapDecidesBeforeTheRules) {
@@ -154,6 +151,4 @@ TEST(WindowChoice, OtherWindowClasses) {
   EXPECT_EQ(ChooseWindowSkinner(L"Edit", 0).Skinner, scEdit);
   EXPECT_EQ(ChooseWindowSkinner(L"Static", 0).Skinner, scNone);
   EXPECT_EQ(ChooseWindowSkinner(L"EditX", 0).Skinner, scNone);
-  EXPECT_TRUE(IsOfferedChildWindow(kWsChild));
-  EXPECT_FALSE(IsOfferedChildWindow(0x80000000));
 }

@@ -1,10 +1,8 @@
-// Icons and texts in header items and tabs, header formats, the group box's
-// frame, combo-box buttons and edit borders.
+// Icons and texts in header items and tabs, the group box's frame, and
+// combo-box buttons.
 #include <gtest/gtest.h>
 
 #include "skin/controls/ComboBoxGeometry.h"
-#include "skin/controls/EditBorder.h"
-#include "skin/controls/PlatformValues.h"
 #include "skin/controls/TextPlacement.h"
 
 TEST(ItemText, IconAndTextByAlignment) {
@@ -21,17 +19,9 @@ TEST(ItemText, IconAndTextByAlignment) {
   EXPECT_TRUE(right.Icon.IsEmpty());
   EXPECT_EQ(right.Text, (TSkinRect{158, 4, 198, 16})) << "no icon, no gap";
   EXPECT_EQ(PlaceIconAndText({0, 0, 20, 20}, 40, 12, 0, haCentre).Text.Left, -10);
-}
-
-TEST(ItemText, HeaderFormatBits) {
-  EXPECT_EQ(HeaderItemAlign(0), haLeft);
-  EXPECT_EQ(HeaderItemAlign(kHdfRight | kHdfString), haRight);
-  EXPECT_EQ(HeaderItemAlign(kHdfCenter), haCentre);
-  EXPECT_TRUE(HeaderItemShowsIcon(kHdfString));
-  EXPECT_TRUE(HeaderItemShowsIcon(kHdfImage));
-  EXPECT_FALSE(HeaderItemShowsIcon(kHdfCenter));
   EXPECT_EQ(GroupBoxFrame(120, 80, 13), (TSkinRect{0, 5, 120, 80}));
 }
+
 
 TEST(ComboBoxGeometry, ButtonAtTheRightOrMirroredAtTheLeft) {
   TComboBoxLayout right = ComboBoxLayout(120, 22, 17, false);
@@ -47,12 +37,4 @@ TEST(ComboBoxGeometry, ButtonAtTheRightOrMirroredAtTheLeft) {
   EXPECT_TRUE(left.Mirrored);
 
   EXPECT_EQ(FlatComboButton(120, 22, 16), (TSkinRect{102, 2, 118, 20}));
-}
-
-TEST(EditBorder, OnlyEditsWithABorderGetAnOutline) {
-  EXPECT_TRUE(EditHasBorder(100, 21, 96, 17));
-  EXPECT_FALSE(EditHasBorder(100, 21, 100, 17)) << "larger in both directions";
-  EXPECT_FALSE(EditHasBorder(100, 21, 100, 21));
-  EXPECT_TRUE(EditPrintHasBorder(100, 21, 96, 17));
-  EXPECT_FALSE(EditPrintHasBorder(100, 21, 98, 17)) << "a one-pixel border is too thin to print the ring";
 }

@@ -4,7 +4,6 @@
 
 #include <climits>
 
-#include "skin/controls/PlatformValues.h"
 #include "skin/controls/ScrollBarGeometry.h"
 
 namespace {
@@ -54,10 +53,6 @@ TEST(ScrollBarGeometry, TheStripHasTwoCellsPerArrow) {
   EXPECT_EQ(ScrollArrowCell(saUp, true), 10);
   EXPECT_EQ(ScrollArrowCell(saDown, false), 13);
   EXPECT_EQ(ScrollArrowCell(saDown, true), 14);
-  EXPECT_EQ(PressedPartFor(true, kSbLineLeft), spUpArrow);
-  EXPECT_EQ(PressedPartFor(false, kSbLineRight), spRightArrow);
-  EXPECT_EQ(PressedPartFor(true, kSbThumbTrack), spVertThumb);
-  EXPECT_EQ(PressedPartFor(false, kSbThumbPosition), spNone);
 }
 
 TEST(ScrollBarGeometry, ThumbFromTheScrollInformation) {
@@ -77,8 +72,6 @@ TEST(ScrollBarGeometry, ThumbFromTheScrollInformation) {
   EXPECT_EQ(ThumbOf(232, {0, 3, 1, 1}).ThumbOffset, 67) << "MulDiv(1, 133, 2): 66.5 rounds up";
   EXPECT_EQ(ThumbOf(232, {-50, 50, 10, 50}).ThumbOffset, 180) << "offset at most track - thumb";
   EXPECT_EQ(ThumbOf(232, {10, 20, 5, 0}).ThumbOffset, 0) << "a position below the range stays at the start";
-  EXPECT_EQ(MinimumThumbLength(18, true), 9);
-  EXPECT_EQ(MinimumThumbLength(18, false), 8);
 }
 
 TEST(ScrollBarGeometry, NoThumbForAnEmptyOrOversizedRange) {

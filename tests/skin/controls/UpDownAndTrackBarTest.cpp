@@ -18,10 +18,6 @@ TEST(UpDownGeometry, HalvesAndTheirArrows) {
   EXPECT_EQ(inset[1].Rect, (TSkinRect{15, 1, 29, 15}));
   EXPECT_EQ(inset[1].Button, udRight);
   EXPECT_EQ(std::pair(inset[1].ArrowX, inset[1].ArrowY), std::pair(22, 8)) << "left and right stay centred";
-
-  EXPECT_TRUE(UpDownIsHorizontal(1, 0));
-  EXPECT_TRUE(UpDownIsHorizontal(0, kUdsHorz));
-  EXPECT_FALSE(UpDownIsHorizontal(2, 0));
 }
 
 TEST(UpDownGeometry, StatesAndFramesOfTheHalves) {
@@ -36,11 +32,6 @@ TEST(UpDownGeometry, StatesAndFramesOfTheHalves) {
 }
 
 TEST(TrackBarDraw, OnlyTheThumbIsDrawnBySkin) {
-  EXPECT_TRUE(IsCustomDrawNotification(kWmNotify, kNmCustomDraw));
-  EXPECT_TRUE(IsCustomDrawNotification(kCnNotify, kNmCustomDraw));
-  EXPECT_FALSE(IsCustomDrawNotification(kWmNotify, -2));
-  EXPECT_FALSE(IsCustomDrawNotification(0x4F, kNmCustomDraw));
-
   TCustomDrawAnswer pre = TrackBarCustomDraw(kCddsPrePaint, 0);
   EXPECT_EQ(pre.Result, kCdrfNotifyItemDraw);
   EXPECT_FALSE(pre.DrawThumb);
@@ -50,8 +41,4 @@ TEST(TrackBarDraw, OnlyTheThumbIsDrawnBySkin) {
   for (uintptr_t part : {kTbcdTics, kTbcdChannel})
     EXPECT_EQ(TrackBarCustomDraw(kCddsItemPrePaint, part).Result, kCdrfDoDefault);
   EXPECT_FALSE(TrackBarCustomDraw(0x10002, kTbcdThumb).DrawThumb) << "the thumb's post-paint stage";
-
-  EXPECT_EQ(TrackThumbImage(kTbsVert, true), ttVertical);
-  EXPECT_EQ(TrackThumbImage(kTbsVert, false), ttHorizontal);
-  EXPECT_EQ(TrackThumbImage(0, true), ttHorizontal);
 }
