@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/controls/SkinControlType.h"
 #include "skin/model/SkinElements.h"
 #include "skin/package/SkinReader.h"
 #include "toolkit/core/Component.h"
@@ -21,16 +22,6 @@
 #include "toolkit/platform/OwnedHandle.h"
 
 class TControl;
-
-enum TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton, xcProgress,
-  xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox, xcStatusBar, xcTab,
-  xcSystemMenu, xcFastReport
-};
-// A set of TSkinControlType: bit n stands for the member of value n.
-using TSkinControlSet = uint32_t;
-constexpr TSkinControlSet SkinControlBit(TSkinControlType type) { return TSkinControlSet(1) << type; }
-constexpr TSkinControlSet kAllSkinControls = (SkinControlBit(xcFastReport) << 1) - 1;
 
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };
 

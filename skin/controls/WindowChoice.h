@@ -1,0 +1,29 @@
+// Which skinner a bare child window of a dialog gets, by its window class
+// and style. The form skinner creates it, owned by itself, and attaches it
+// with AttachWindow.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "skin/controls/SkinnerClass.h"
+
+struct TWindowChoice {
+  TSkinnerClass Skinner = scNone;
+  // The skinner goes to the window's first child (an extended combo box's
+  // inner combo box), and to nothing when it has none.
+  bool OnFirstChild = false;
+};
+
+// Only child windows are offered.
+bool IsOfferedChildWindow(uint32_t style);
+
+// className in any letter case.
+TWindowChoice ChooseWindowSkinner(std::wstring_view className, uint32_t style);
+
+// A "button" window's skinner, by its style's low bits in this order: all of
+// 7 a group box (none); 3, the 2 bit or both bits of 5 a check box; both bits
+// of 9 or the 4 bit a radio button; anything else a push button. Button types
+// above 9 (push box, owner drawn, split buttons, command links) keep the
+// platform's look: the bit tests would take most of them for check boxes.
+TSkinnerClass ButtonWindowSkinner(uint32_t style);
