@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "wave/WaveFormat.h"
+
 namespace {
 
 using FourCC = std::array<uint8_t, 4>;
@@ -111,8 +113,22 @@ void TWaveStream::ReadChunks() {
 }
 
 void TWaveStream::CompleteHeader() {
-  if (!Opened || ReadMode || FHeaderCompleted) return;
+  if (!Writing()) return;
   FHeaderCompleted = true;
+  WriteSizes();
+  Target.Seek(0, soFromEnd);
+}
+
+void TWaveStream::UpdateHeader() {
+  if (!Writing()) return;
+  WriteSizes();
+  FTargetPosition = DataStart;  // where the data size ends
+}
+
+// The target's position is unknown from the first header byte on, so a
+// failed write here cannot make the next data go to the wrong place.
+void TWaveStream::WriteSizes() {
+  FTargetPosition = -1;
   Target.SetPosition(Origin);
   WriteFourCC(Target, kRiff);
   WriteLe32(Target, static_cast<uint32_t>(Target.Size() - Origin - 8));
@@ -120,8 +136,25 @@ void TWaveStream::CompleteHeader() {
   Target.SetPosition(DataChunkOffset);
   WriteFourCC(Target, kData);
   WriteLe32(Target, static_cast<uint32_t>(WaveSize()));
-  Target.Seek(0, soFromEnd);
+}
+
+void TWaveStream::DropPartialFrame() {
+  const int32_t frame = BlockAlign();
+  if (!Writing() || frame <= 1 || FWrittenSize % frame == 0) return;
   FTargetPosition = -1;
+  const int32_t whole = FWrittenSize - FWrittenSize % frame;
+  Target.SetSize(DataStart + whole);
+  FWrittenSize = whole;
+  DataPosition = std::min(DataPosition, whole);
+}
+
+// The format record's block align, or 0 when the record is too short to hold one.
+int32_t TWaveStream::BlockAlign() {
+  constexpr int32_t kBlockAlignOffset = offsetof(TWaveFormatEx, nBlockAlign);
+  if (FormatSize() < kBlockAlignOffset + 2) return 0;
+  uint16_t blockAlign;
+  std::memcpy(&blockAlign, static_cast<const uint8_t*>(Format()) + kBlockAlignOffset, sizeof blockAlign);
+  return blockAlign;
 }
 
 void TWaveStream::CompleteHeaderQuietly() noexcept {
