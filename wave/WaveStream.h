@@ -52,7 +52,7 @@ class TWaveStream : public TCustomWaveStream2 {
   void CheckTargetRoom(int64_t end) const;
   bool Writing() const { return Opened && !ReadMode && !FHeaderCompleted; }
   int32_t BlockAlign();
-  void WriteSizes();
+  void WriteSizes(int32_t targetSize);
   void ReadChunks();
   void PlaceTarget(int32_t position);
   void TargetMoved(int32_t from, int32_t asked, int32_t moved);
