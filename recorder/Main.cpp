@@ -194,7 +194,7 @@ void TMainForm::DestroyWaveFile() {
   std::unique_ptr<TWaveFileStream> file = std::move(WaveFile);
   WriteWaveFile(*file, [&] {
     file->DropPartialFrame();
-    ShowRecordedBytes(*file);
+    if (file->WaveSize() > 0) ShowRecordedBytes(*file);
     file->CompleteHeader();
   });
 }
