@@ -17,7 +17,7 @@ cleanup() {
   kill "${recorder_pid:-0}" 2>/dev/null || true
   wait "${recorder_pid:-0}" 2>/dev/null || true
   rm -f "$drive"
-  if mountpoint -q "$work/disk"; then as_root umount "$work/disk"; fi
+  if mountpoint -q "$work/disk"; then as_root umount "$work/disk" || as_root umount -l "$work/disk"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -28,7 +28,7 @@ if ! as_root mount -t tmpfs -o size=$capacity,mode=0777 quill-full "$work/disk" 
   echo "SKIP: making a small filesystem needs root or password-less sudo"
   exit 77
 fi
-ln -s "$work/disk" "$drive"
+ln -sfn "$work/disk" "$drive"
 
 start_recorder
 # The second format of 44100 Hz is 16-bit stereo: 4-byte frames, while the

@@ -59,8 +59,9 @@ TWaveContents ReadWave(const std::wstring& path) {
   wave.ReadBuffer(contents.Data.data(), wave.WaveSize());
   TFileStream file(path, fmOpenRead | fmShareDenyNone);
   contents.FileSize = file.Size();
-  file.ReadBuffer(&contents.RiffSize, 4);  // "RIFF"
-  file.ReadBuffer(&contents.RiffSize, 4);
+  uint8_t riff[8];  // "RIFF" and its size
+  file.ReadBuffer(riff, sizeof riff);
+  contents.RiffSize = riff[4] | riff[5] << 8 | riff[6] << 16 | static_cast<uint32_t>(riff[7]) << 24;
   return contents;
 }
 
