@@ -5,6 +5,7 @@
 
 #include "capture/DirectSoundEntries.h"
 #include "capture/SoundCaptureStreamNotify.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ void TSoundCaptureStream::StartCapture() {
       !CaptureBuffer)
     throw ESoundCaptureStreamError(L"%s cannot be made", {L"Sound Capture Buffer"});
   ReadOffset = 0;
+  FDeviceFailure = S_OK;
   CaptureBuffer->Start(DSCBSTART_LOOPING);
   if (FOnDataAvailable) StartNotifyThread();
 }
@@ -84,7 +86,11 @@ int32_t TSoundCaptureStream::AvailableBytes() {
   if (!CaptureBuffer) return 0;
   DWORD capturePosition = 0;
   DWORD readPosition = 0;
-  if (CaptureBuffer->GetCurrentPosition(&capturePosition, &readPosition) != 0) return 0;
+  HRESULT result = CaptureBuffer->GetCurrentPosition(&capturePosition, &readPosition);
+  if (result != 0) {
+    NoteDeviceFailure(result);
+    return 0;
+  }
   auto ringBytes = static_cast<uint32_t>(BufferBytes);
   if (readPosition >= ringBytes) return 0;  // not a position in our ring
   if (ReadOffset <= readPosition) return static_cast<int32_t>(readPosition - ReadOffset);
@@ -93,37 +99,34 @@ int32_t TSoundCaptureStream::AvailableBytes() {
 
 int32_t TSoundCaptureStream::ReadData(void* buffer, int32_t count) {
   if (!FIsCapturing) Start();
-  auto* bytes = static_cast<uint8_t*>(buffer);
-  int32_t copied = CopyCaptured(bytes, count);
-  if (copied < count) std::memset(bytes + copied, SilenceByte(), static_cast<size_t>(count - copied));
+  CopyCaptured(static_cast<uint8_t*>(buffer), count);
   return count;
 }
 
-int32_t TSoundCaptureStream::CopyCaptured(uint8_t* buffer, int32_t count) {
+void TSoundCaptureStream::CopyCaptured(uint8_t* buffer, int32_t count) {
   int32_t copied = 0;
   while (copied < count) {
     int32_t wanted = std::min(count - copied, AvailableBytes());
-    if (wanted > 0) {
-      int32_t moved = CopyFromRing(buffer + copied, wanted);
-      if (moved < 0) break;
-      copied += moved;
-    }
+    if (FDeviceFailure != S_OK) RaiseDeviceFailure();
+    if (wanted > 0) copied += CopyFromRing(buffer + copied, wanted);
     if (copied < count) Sleep(kReadPollMilliseconds);
   }
-  return copied;
 }
 
-// Copies the ring's bytes at ReadOffset straight into buffer; -1 when the
-// ring cannot be locked. Regions are clamped to what was asked for, so a
+// Copies the ring's bytes at ReadOffset straight into buffer; a ring that
+// cannot be locked raises. Regions are clamped to what was asked for, so a
 // device that reports longer regions cannot write past the caller's buffer.
 int32_t TSoundCaptureStream::CopyFromRing(uint8_t* buffer, int32_t count) {
   void* region1 = nullptr;
   void* region2 = nullptr;
   DWORD length1 = 0;
   DWORD length2 = 0;
-  if (CaptureBuffer->Lock(ReadOffset, static_cast<DWORD>(count), &region1, &length1, &region2, &length2, 0) != 0)
-    return -1;
   auto wanted = static_cast<DWORD>(count);
+  HRESULT result = CaptureBuffer->Lock(ReadOffset, wanted, &region1, &length1, &region2, &length2, 0);
+  if (result != 0) {
+    NoteDeviceFailure(result);
+    RaiseDeviceFailure();
+  }
   DWORD copy1 = region1 ? std::min(length1, wanted) : 0;
   DWORD copy2 = region2 ? std::min(length2, wanted - copy1) : 0;
   if (copy1 > 0) std::memcpy(buffer, region1, copy1);
@@ -133,11 +136,35 @@ int32_t TSoundCaptureStream::CopyFromRing(uint8_t* buffer, int32_t count) {
   return static_cast<int32_t>(copy1 + copy2);
 }
 
-uint8_t TSoundCaptureStream::SilenceByte() {
-  auto* format = static_cast<const TWaveFormatEx*>(Format());
-  return format != nullptr && format->wBitsPerSample == 8 ? 0x80 : 0;
+void TSoundCaptureStream::CheckDevice() {
+  if (!FIsCapturing) return;
+  if (FDeviceFailure != S_OK) RaiseDeviceFailure();
+  DWORD status = 0;
+  HRESULT result = CaptureBuffer->GetStatus(&status);
+  if (result != 0) {
+    NoteDeviceFailure(result);
+    RaiseDeviceFailure();
+  }
+  if ((status & DSCBSTATUS_CAPTURING) == 0)
+    throw ESoundCaptureStreamError(L"%s has stopped capturing", {L"Sound Capture Buffer"});
+}
+
+void TSoundCaptureStream::NoteDeviceFailure(HRESULT result) {
+  if (FDeviceFailure == S_OK) FDeviceFailure = result;
+}
+
+void TSoundCaptureStream::RaiseDeviceFailure() {
+  auto code = static_cast<uint32_t>(FDeviceFailure);
+  throw ESoundCaptureStreamError(L"%s failed (error 0x%x)", {L"Sound Capture Buffer", code});
 }
 
 void TSoundCaptureStream::DoDataAvailable() {
   if (FOnDataAvailable) FOnDataAvailable(*this);
+}
+
+void TSoundCaptureStream::DoCaptureError(const Exception& error) {
+  if (FOnCaptureError)
+    FOnCaptureError(*this, error);
+  else
+    Application.HandleException(error);
 }

@@ -1,6 +1,8 @@
 // A read-only wave stream of the sound a DirectSound capture device records
 // into a looping ring buffer. A notification thread raises OnDataAvailable on
-// the main thread whenever captured bytes wait; the handler reads them.
+// the main thread whenever captured bytes wait; the handler reads them. When
+// the capture cannot go on (the handler raised, or the device failed), the
+// thread stops it and raises OnCaptureError.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,7 @@ class ESoundCaptureStreamError : public EWaveStreamError {
 };
 
 using TDataAvailableEvent = TMethod<TSoundCaptureStream&>;
+using TCaptureErrorEvent = TMethod<TSoundCaptureStream&, const Exception&>;
 
 class TSoundCaptureStream : public TCustomWaveStream2 {
  public:
@@ -38,6 +41,10 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   const TDataAvailableEvent& OnDataAvailable() const { return FOnDataAvailable; }
   // Takes effect at once while capturing; the capture goes on without a break.
   void SetOnDataAvailable(const TDataAvailableEvent& handler);
+  // Raised, with the error, after the notification thread stopped the capture
+  // because of it; without a handler the application's error display shows it.
+  const TCaptureErrorEvent& OnCaptureError() const { return FOnCaptureError; }
+  void SetOnCaptureError(const TCaptureErrorEvent& handler) { FOnCaptureError = handler; }
   // The running notification thread, if any.
   const TSoundCaptureStreamNotify* NotifyThread() const { return FNotifyThread.get(); }
 
@@ -47,12 +54,18 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   // Ends the capture; bytes not read yet are discarded.
   void Stop();
 
-  // Captured bytes ready to read; 0 while stopped.
+  // Captured bytes ready to read; 0 while stopped, and when the device
+  // cannot tell (which CheckDevice then reports).
   int32_t AvailableBytes() override;
-  // Blocks until count bytes are captured (starting the capture if needed);
-  // if the ring cannot be locked, the rest of the request is silence.
+  // Blocks until count bytes are captured (starting the capture if needed).
+  // A capture buffer that reports an error raises it (see CheckDevice).
   int32_t ReadData(void* buffer, int32_t count) override;
+  // Raises ESoundCaptureStreamError when the running capture's buffer has
+  // reported an error or has stopped capturing on its own (a device that
+  // failed or went away).
+  void CheckDevice();
   virtual void DoDataAvailable();
+  virtual void DoCaptureError(const Exception& error);
 
  private:
   friend class TSoundCaptureStreamNotify;
@@ -60,9 +73,10 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   void StartCapture();
   void StartNotifyThread();
   void EndNotifyThread();
-  int32_t CopyCaptured(uint8_t* buffer, int32_t count);
+  void CopyCaptured(uint8_t* buffer, int32_t count);
   int32_t CopyFromRing(uint8_t* buffer, int32_t count);
-  uint8_t SilenceByte();
+  void NoteDeviceFailure(HRESULT result);
+  [[noreturn]] void RaiseDeviceFailure();
 
   TComRef<IDirectSoundCaptureBuffer> CaptureBuffer;
   int32_t FBufferMilliseconds = 1000;
@@ -73,5 +87,7 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   bool FIsCapturing = false;
   std::unique_ptr<TSoundCaptureStreamNotify> FNotifyThread;
   TDataAvailableEvent FOnDataAvailable;
+  TCaptureErrorEvent FOnCaptureError;
+  HRESULT FDeviceFailure = S_OK;  // the first error the running capture's buffer reported
   TSoundCaptureFormats FFormats;
 };

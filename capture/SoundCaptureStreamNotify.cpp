@@ -51,15 +51,29 @@ void TSoundCaptureStreamNotify::Update() {
     ~TStepMark() { Flag = false; }
   } mark(InUpdateStep);
   try {
-    if (Stream->AvailableBytes() > 0) Stream->DoDataAvailable();
+    if (Stream->AvailableBytes() > 0)
+      Stream->DoDataAvailable();
+    else
+      Stream->CheckDevice();
   } catch (const Exception& error) {
     UpdateFailed(error);
   }
 }
 
-// The error is shown first; the display may run a message loop in which the
-// stream is stopped or destroyed, which Ending then tells.
+// A handler that stopped or destroyed the stream before raising (Ending
+// tells) has dealt with the capture; its error is only shown. Otherwise the
+// capture stops first, which lets go of this thread, so nothing here touches
+// the stream after its owner has heard of the error.
 void TSoundCaptureStreamNotify::UpdateFailed(const Exception& error) {
-  Application.HandleException(error);
-  if (!Ending) Stream->Stop();
+  if (Ending) {
+    Application.HandleException(error);
+    return;
+  }
+  TSoundCaptureStream& stream = *Stream;
+  stream.Stop();
+  try {
+    stream.DoCaptureError(error);
+  } catch (const std::exception& handlerError) {
+    Application.HandleException(handlerError);
+  }
 }

@@ -1,6 +1,7 @@
 // The notification thread of a capture stream: it wakes every PollInterval
 // milliseconds and, on the main thread, raises the stream's OnDataAvailable
-// when captured bytes wait. Only its wake event, set to end it, stops it.
+// when captured bytes wait, or checks the device when none do. Only its wake
+// event, set to end it, stops it.
 //
 // Ending it is the delicate part. Normally the stream's main thread sets the
 // event and waits for the thread, running pending synchronized steps while it
@@ -13,6 +14,10 @@
 // stream's reference at once. After the step returns the thread only sees
 // its event, leaves its loop and frees itself; nothing touches the stream
 // again, and a later Stop or destruction of the stream finds no thread.
+//
+// An error in the step (the handler's, or the device's) stops the capture
+// that way first, and only then is it handed to the stream's
+// OnCaptureError: its owner finds the capture already ended.
 #pragma once
 
 #include <cstdint>

@@ -20,6 +20,19 @@ const wchar_t kComwavHint[] =
     L"不同的声音格式可以产品不同的声音质量，当然越高的声音质\r\n量所产生的的文件也就越大。一般情况下我们选择 \r\n44100Hz 16bits";
 const wchar_t kFilePathHint[] = L"保存临时文件的目录。";
 
+// Runs write on file; a write the system refused is raised again naming the
+// file and the system's reason, which the stream's own error leaves out.
+template <typename Write>
+void WriteWaveFile(TWaveFileStream& file, Write write) {
+  try {
+    write();
+  } catch (const EWriteError&) {
+    std::wstring reason = file.FailureReason();
+    if (reason.empty()) throw;
+    throw EFWriteError(file.FileName(), reason);
+  }
+}
+
 }  // namespace
 
 std::wstring ElapsedText(int32_t seconds) {
@@ -109,11 +122,16 @@ void TMainForm::B_StartClick(TComponent*) {
   WaveFile.reset();
   try {
     if (!CaptureStream) throw Exception(L"No capture device is open");
-    WaveFile = std::make_unique<TWaveFileStream>(RecordPath, fmCreate);
+    WaveFile = CreateWaveFile(RecordPath);
     const TSoundCaptureFormat& format = CaptureStream->Formats().Items(Comwav->ItemIndex());
     WaveFile->SetPcmFormat(format.SamplesPerSec, format.BitsPerSample, format.Channels);
-    WaveFile->OpenWave(true);
+    // From here on the file is a whole wave file, however the recording ends.
+    WriteWaveFile(*WaveFile, [this] {
+      WaveFile->OpenWave(true);
+      WaveFile->UpdateHeader();
+    });
     CaptureStream->SetOnDataAvailable(TDataAvailableEvent::Of<&TMainForm::WriteCapturedBlock>(*this));
+    CaptureStream->SetOnCaptureError(TCaptureErrorEvent::Of<&TMainForm::CaptureFailed>(*this));
     CaptureStream->SetFormatIndex(Comwav->ItemIndex());
     CaptureStream->Start();
   } catch (...) {
@@ -126,10 +144,36 @@ void TMainForm::B_StartClick(TComponent*) {
   Timer2->SetEnabled(true);
 }
 
+std::unique_ptr<TWaveFileStream> TMainForm::CreateWaveFile(const std::wstring& path) {
+  return std::make_unique<TWaveFileStream>(path, fmCreate);
+}
+
+// An error here reaches CaptureFailed once the capture stream has stopped.
 void TMainForm::WriteCapturedBlock(TSoundCaptureStream&) {
   int32_t available = CaptureStream->AvailableBytes();
-  WaveFile->CopyFrom(*CaptureStream, available);
-  Sb->Panels().Items(0).SetText(Format(L"已经录制了 %d  字节 ", {WaveFile->WaveSize()}));
+  WriteWaveFile(*WaveFile, [&] { WaveFile->CopyFrom(*CaptureStream, available); });
+  ShowRecordedBytes(*WaveFile);
+}
+
+void TMainForm::ShowRecordedBytes(TWaveFileStream& file) {
+  Sb->Panels().Items(0).SetText(Format(L"已经录制了 %d  字节 ", {file.WaveSize()}));
+}
+
+// The capture ended on its own: the device failed, or a block could not be
+// written (a full disk, a lost drive, the file's size limit).
+void TMainForm::CaptureFailed(TSoundCaptureStream&, const Exception& error) { RecordingFailed(error); }
+
+// A recording that cannot go on ends as the stop button ends one, keeping
+// every whole sample frame written; then, and only then, the error is shown.
+// Should completing the file fail as well, the first error is the one that
+// tells the user why.
+void TMainForm::RecordingFailed(const Exception& error) {
+  try {
+    B_StopClick(nullptr);
+  } catch (const Exception&) {
+    // error, shown below, already tells what went wrong with the file
+  }
+  Application.HandleException(error);
 }
 
 void TMainForm::B_StopClick(TComponent*) {
@@ -142,18 +186,38 @@ void TMainForm::B_StopClick(TComponent*) {
 }
 
 // The header is completed before the file goes, so a failed write of the
-// sizes is reported instead of leaving a file that claims no sound.
+// sizes is reported instead of leaving a file that claims no sound. A write
+// cut short may have added sound since the count was shown, ending in part
+// of a sample frame: that part goes, and the count shown is the file's.
 void TMainForm::DestroyWaveFile() {
   if (!WaveFile) return;
   std::unique_ptr<TWaveFileStream> file = std::move(WaveFile);
-  file->CompleteHeader();
+  WriteWaveFile(*file, [&] {
+    file->DropPartialFrame();
+    if (file->WaveSize() > 0) ShowRecordedBytes(*file);
+    file->CompleteHeader();
+  });
 }
 
+// Messages handled here may end the recording; the time then stands still.
 void TMainForm::Timer2Timer(TComponent*) {
   Application.ProcessMessages();
+  if (!WaveFile) return;
   ++ElapsedSeconds;
   Sb->Panels().Items(1).SetText(ElapsedText(ElapsedSeconds));
+  KeepHeaderCurrent();
   Application.ProcessMessages();
+}
+
+// Once a second the file's sizes catch up with the sound written, so a
+// recording cut off by a crash or a power loss is a playable file up to
+// the last second.
+void TMainForm::KeepHeaderCurrent() {
+  try {
+    WriteWaveFile(*WaveFile, [this] { WaveFile->UpdateHeader(); });
+  } catch (const Exception& error) {
+    RecordingFailed(error);
+  }
 }
 
 void TMainForm::SpeedButton1Click(TComponent*) {

@@ -25,6 +25,7 @@ class TMainForm : public TForm {
   void B_StartClick(TComponent* sender);
   void B_StopClick(TComponent* sender);
   void WriteCapturedBlock(TSoundCaptureStream& sender);
+  void CaptureFailed(TSoundCaptureStream& sender, const Exception& error);
   void Timer2Timer(TComponent* sender);
   void SpeedButton1Click(TComponent* sender);
   void FormClose(TComponent* sender, TCloseAction& action);
@@ -35,10 +36,17 @@ class TMainForm : public TForm {
   void N2Click(TComponent* sender);
   void ShowApplicationHint(TComponent* sender);
 
+ protected:
+  // The file a recording goes into (tests put a file of their own behind it).
+  virtual std::unique_ptr<TWaveFileStream> CreateWaveFile(const std::wstring& path);
+
  private:
   void PublishHandlers();
   void BindFields();
   void DestroyWaveFile();
+  void ShowRecordedBytes(TWaveFileStream& file);
+  void KeepHeaderCurrent();
+  void RecordingFailed(const Exception& error);
 
   TGroupBox* GroupBox1;
   TSpeedButton* SpeedButton1;

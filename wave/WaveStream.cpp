@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "wave/WaveFormat.h"
+
 namespace {
 
 using FourCC = std::array<uint8_t, 4>;
@@ -20,9 +22,13 @@ uint32_t LoadLe32(const uint8_t* bytes) {
 
 void WriteFourCC(TStream& stream, const FourCC& id) { stream.WriteBuffer(id.data(), 4); }
 
+void StoreLe32(uint8_t* bytes, uint32_t value) {
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 void WriteLe32(TStream& stream, uint32_t value) {
-  const uint8_t bytes[4] = {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                            static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+  uint8_t bytes[4];
+  StoreLe32(bytes, value);
   stream.WriteBuffer(bytes, 4);
 }
 
@@ -111,17 +117,55 @@ void TWaveStream::ReadChunks() {
 }
 
 void TWaveStream::CompleteHeader() {
-  if (!Opened || ReadMode || FHeaderCompleted) return;
+  if (!Writing()) return;
   FHeaderCompleted = true;
-  Target.SetPosition(Origin);
-  WriteFourCC(Target, kRiff);
-  WriteLe32(Target, static_cast<uint32_t>(Target.Size() - Origin - 8));
-  WriteFourCC(Target, kWave);
-  Target.SetPosition(DataChunkOffset);
-  WriteFourCC(Target, kData);
-  WriteLe32(Target, static_cast<uint32_t>(WaveSize()));
+  WriteSizes(Target.Size());
   Target.Seek(0, soFromEnd);
+}
+
+// The stream is the only writer of its target, so the data's end is the
+// target's end: no need to ask the target for its size.
+void TWaveStream::UpdateHeader() {
+  if (!Writing()) return;
+  WriteSizes(DataStart + FWrittenSize);
+  FTargetPosition = DataStart;  // where the data size ends
+}
+
+// Two writes, one per size with its chunk's identifier. The target's
+// position is unknown from the first header byte on, so a failed write here
+// cannot make the next data go to the wrong place.
+void TWaveStream::WriteSizes(int32_t targetSize) {
   FTargetPosition = -1;
+  std::array<uint8_t, 12> riff{};
+  std::copy(kRiff.begin(), kRiff.end(), riff.begin());
+  StoreLe32(riff.data() + 4, static_cast<uint32_t>(targetSize - Origin - 8));
+  std::copy(kWave.begin(), kWave.end(), riff.begin() + 8);
+  Target.SetPosition(Origin);
+  Target.WriteBuffer(riff.data(), static_cast<int32_t>(riff.size()));
+  std::array<uint8_t, 8> data{};
+  std::copy(kData.begin(), kData.end(), data.begin());
+  StoreLe32(data.data() + 4, static_cast<uint32_t>(WaveSize()));
+  Target.SetPosition(DataChunkOffset);
+  Target.WriteBuffer(data.data(), static_cast<int32_t>(data.size()));
+}
+
+void TWaveStream::DropPartialFrame() {
+  const int32_t frame = BlockAlign();
+  if (!Writing() || frame <= 1 || FWrittenSize % frame == 0) return;
+  FTargetPosition = -1;
+  const int32_t whole = FWrittenSize - FWrittenSize % frame;
+  Target.SetSize(DataStart + whole);
+  FWrittenSize = whole;
+  DataPosition = std::min(DataPosition, whole);
+}
+
+// The format record's block align, or 0 when the record is too short to hold one.
+int32_t TWaveStream::BlockAlign() {
+  constexpr int32_t kBlockAlignOffset = offsetof(TWaveFormatEx, nBlockAlign);
+  if (FormatSize() < kBlockAlignOffset + 2) return 0;
+  uint16_t blockAlign;
+  std::memcpy(&blockAlign, static_cast<const uint8_t*>(Format()) + kBlockAlignOffset, sizeof blockAlign);
+  return blockAlign;
 }
 
 void TWaveStream::CompleteHeaderQuietly() noexcept {

@@ -22,6 +22,14 @@ class TWaveStream : public TCustomWaveStream2 {
   // Writes the final RIFF and data sizes of a stream opened for writing and
   // leaves the target at its end; runs once, later calls do nothing.
   void CompleteHeader();
+  // Writes the RIFF and data sizes as they stand now, so that the target
+  // holds a whole wave layout of the sound written so far while writing goes
+  // on (a writer that may be cut off calls it now and then). Does nothing on
+  // a stream not opened for writing or already completed.
+  void UpdateHeader();
+  // Cuts off a last sample frame that a failed write left incomplete, so the
+  // data ends on a whole frame. Does nothing where UpdateHeader does nothing.
+  void DropPartialFrame();
 
   int32_t WaveSize() override;
   int32_t ReadData(void* buffer, int32_t count) override;
@@ -42,6 +50,9 @@ class TWaveStream : public TCustomWaveStream2 {
   void CheckOpened() const;
   void CheckNotOpened() const;
   void CheckTargetRoom(int64_t end) const;
+  bool Writing() const { return Opened && !ReadMode && !FHeaderCompleted; }
+  int32_t BlockAlign();
+  void WriteSizes(int32_t targetSize);
   void ReadChunks();
   void PlaceTarget(int32_t position);
   void TargetMoved(int32_t from, int32_t asked, int32_t moved);

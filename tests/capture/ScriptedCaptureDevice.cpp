@@ -41,13 +41,17 @@ class TBuffer : public TScriptedObject<IDirectSoundCaptureBuffer> {
 
   HRESULT STDMETHODCALLTYPE GetCaps(LPDSCBCAPS) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetFormat(LPWAVEFORMATEX, DWORD, LPDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD status) override {
+    bool capturing = State->Starts > State->Stops && !State->Lost;
+    *status = capturing ? DSCBSTATUS_CAPTURING | DSCBSTATUS_LOOPING : 0;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE Initialize(LPDIRECTSOUNDCAPTURE, LPCDSCBUFFERDESC) override { return E_NOTIMPL; }
 
   HRESULT STDMETHODCALLTYPE GetCurrentPosition(LPDWORD capture, LPDWORD read) override {
     if (State->PositionFails) return E_FAIL;
     DWORD size = static_cast<DWORD>(State->Ring.size());
-    State->ReadPosition = (State->ReadPosition + State->AdvancePerPositionCall) % size;
+    if (!State->Lost) State->ReadPosition = (State->ReadPosition + State->AdvancePerPositionCall) % size;
     *capture = (State->ReadPosition + 64) % size;
     *read = State->ReadPosition;
     return S_OK;

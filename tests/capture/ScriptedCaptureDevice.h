@@ -19,6 +19,7 @@ struct TScriptedBuffer {
   DWORD ReadPosition = 0;
   DWORD AdvancePerPositionCall = 0;  // the position moves on by this much each time it is asked
   bool PositionFails = false;
+  bool Lost = false;                 // the device went away: not capturing, the position stands still
   int LocksBeforeFailure = -1;       // −1: Lock never fails
   DWORD LockExcess = 0;              // reported region lengths exceed the request by this much
   DWORD StartFlags = 0;

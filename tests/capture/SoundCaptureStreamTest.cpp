@@ -3,6 +3,7 @@
 // and the notification thread's life, including stops from inside a handler.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "ScriptedCaptureDevice.h"
@@ -38,6 +39,10 @@ class SoundCaptureStreamTest : public ::testing::Test {
     stream->Start();
     return stream;
   }
+  // Handles messages until done, or for five seconds at most (a loaded machine is slow, not stuck).
+  static void ProcessMessagesUntil(const std::function<bool()>& done) {
+    for (int waited = 0; !done() && waited < 5000; waited += 20) Application.ProcessMessagesFor(20);
+  }
   DWORD RingBytes(int rate, int bits, int channels, int milliseconds) {
     Started(rate, bits, channels, milliseconds);
     return Device.LastBuffer().Description.dwBufferBytes;
@@ -65,10 +70,18 @@ class SoundCaptureStreamTest : public ::testing::Test {
     ++Calls;
     Owned.reset();
   }
+  // Notes what it hears and how it finds the stream, then lets it go.
+  void HearError(TSoundCaptureStream& stream, const Exception& error) {
+    std::wstring text = error.Message();
+    if (stream.IsCapturing() || stream.NotifyThread() != nullptr) text += L" (heard before the capture stopped)";
+    Heard.push_back(text);
+    Owned.reset();
+  }
 
  protected:
   TScriptedCaptureDevice Device;
   std::vector<std::wstring> Shown;
+  std::vector<std::wstring> Heard;
   std::vector<uint8_t> Received;
   std::unique_ptr<TSoundCaptureStream> Owned;
   int Calls = 0;
@@ -323,20 +336,29 @@ TEST_F(SoundCaptureStreamTest, ReadWaitsForTheDeviceUntilTheWholeCountArrived) {
   EXPECT_GE(ring.LockOffsets.size(), 2u) << "the read took several polls";
 }
 
-TEST_F(SoundCaptureStreamTest, LockFailureFillsTheRestWithSilenceOfTheFormat) {
-  for (int bits : {8, 16}) {
-    auto stream = Started(8000, bits, 1);
-    TScriptedBuffer& ring = Device.LastBuffer();
-    ring.ReadPosition = 400;
-    ring.AdvancePerPositionCall = 50;
-    ring.LocksBeforeFailure = 1;
-    std::vector<uint8_t> bytes(1000, 0x55);
-    EXPECT_EQ(stream->Read(bytes.data(), 1000), 1000) << "the full count is reported";
-    size_t copied = 450;  // the first poll's bytes
-    for (size_t i = 0; i < copied; ++i) ASSERT_EQ(bytes[i], TScriptedCaptureDevice::RingByte(i)) << bits;
-    uint8_t silence = bits == 8 ? 0x80 : 0x00;
-    for (size_t i = copied; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], silence) << bits << " at " << i;
-  }
+TEST_F(SoundCaptureStreamTest, FailingDeviceRaisesItsErrorFromReadInsteadOfInventingSound) {
+  auto stream = Started(8000, 16, 1);
+  TScriptedBuffer& ring = Device.LastBuffer();
+  ring.ReadPosition = 400;
+  ring.AdvancePerPositionCall = 50;
+  ring.LocksBeforeFailure = 1;
+  std::vector<uint8_t> bytes(1000);
+  const std::wstring lockFailed = L"Sound Capture Buffer failed (error 0x80070057)";
+  EXPECT_EQ(RaisedMessage([&] { stream->Read(bytes.data(), 1000); }), lockFailed);
+  EXPECT_EQ(RaisedMessage([&] { stream->CheckDevice(); }), lockFailed) << "the device stays failed";
+
+  stream->Start();  // a fresh ring, and the failure is forgotten
+  Device.LastBuffer().PositionFails = true;
+  EXPECT_NO_THROW(stream->CheckDevice());
+  EXPECT_EQ(stream->AvailableBytes(), 0);
+  EXPECT_THROW(stream->Read(bytes.data(), 1000), ESoundCaptureStreamError) << "no endless wait for a dead device";
+  EXPECT_EQ(RaisedMessage([&] { stream->CheckDevice(); }), L"Sound Capture Buffer failed (error 0x80004005)");
+
+  stream->Start();
+  Device.LastBuffer().Lost = true;
+  EXPECT_EQ(RaisedMessage([&] { stream->CheckDevice(); }), L"Sound Capture Buffer has stopped capturing");
+  stream->Stop();
+  EXPECT_NO_THROW(stream->CheckDevice()) << "a stopped stream has no device to check";
 }
 
 TEST_F(SoundCaptureStreamTest, RegionsLongerThanAskedForAreNotCopiedPastTheRequest) {
@@ -406,13 +428,40 @@ TEST_F(SoundCaptureStreamTest, HandlerRunsOnTheMainThreadWhileBytesWait) {
   for (size_t i = 0; i < Received.size(); ++i) ASSERT_EQ(Received[i], TScriptedCaptureDevice::RingByte(i % 8000));
 }
 
-TEST_F(SoundCaptureStreamTest, PositionFailureSkipsTheHandlerCall) {
-  auto stream = Started(8000, 8, 1);
-  Device.LastBuffer().ReadPosition = 500;
-  Device.LastBuffer().PositionFails = true;
-  stream->SetOnDataAvailable(TDataAvailableEvent::Of<&Self::CountCall>(*this));
-  Application.ProcessMessagesFor(300);
-  EXPECT_EQ(Calls, 0);
+TEST_F(SoundCaptureStreamTest, EveryWayACaptureFailsStopsItBeforeItsOwnerHearsOnce) {
+  enum TFailure { fHandler, fLock, fPosition, fLost };
+  const std::pair<TFailure, const wchar_t*> cases[] = {
+      {fHandler, L"handler failed"},
+      {fLock, L"Sound Capture Buffer failed (error 0x80070057)"},
+      {fPosition, L"Sound Capture Buffer failed (error 0x80004005)"},
+      {fLost, L"Sound Capture Buffer has stopped capturing"},
+  };
+  for (auto [failure, message] : cases) {
+    Owned = Started(8000, 8, 1);
+    TScriptedBuffer& ring = Device.LastBuffer();
+    ring.AdvancePerPositionCall = 40;
+    ring.LocksBeforeFailure = failure == fLock ? 3 : -1;
+    Calls = 0;
+    Heard.clear();
+    Owned->SetOnCaptureError(TCaptureErrorEvent::Of<&Self::HearError>(*this));
+    Owned->SetOnDataAvailable(failure == fHandler ? TDataAvailableEvent::Of<&Self::Fail>(*this)
+                                                  : TDataAvailableEvent::Of<&Self::ReadAll>(*this));
+    TKernelHandle thread = OpenThreadOf(*Owned);
+    if (failure == fPosition || failure == fLost) {
+      ProcessMessagesUntil([&] { return Calls > 0; });
+      EXPECT_GT(Calls, 0) << message << ": the device worked at first";
+      (failure == fPosition ? ring.PositionFails : ring.Lost) = true;
+    }
+    ProcessMessagesUntil([&] { return !Heard.empty(); });
+    Application.ProcessMessagesFor(200);
+    EXPECT_EQ(Heard, std::vector<std::wstring>{message});
+    EXPECT_TRUE(Shown.empty()) << "the owner shows it, not the application";
+    EXPECT_TRUE(Ended(thread)) << message;
+    EXPECT_EQ(ring.Stops, 1) << message;
+    EXPECT_TRUE(ring.Released) << message;
+    EXPECT_EQ(Owned, nullptr) << "the owner may destroy the stream when it hears";
+  }
+  EXPECT_EQ(Device.LiveObjects, 0);
 }
 
 TEST_F(SoundCaptureStreamTest, SameHandlerAgainLeavesTheThreadAlone) {

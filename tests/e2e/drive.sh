@@ -10,9 +10,9 @@ export WINEDEBUG=-all
 fail() { echo "FAIL: $*" >&2; exit 1; }
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 value() { probe state | sed -n "s/^$1=//p"; }
-# The tone in a recording, as tone_check reports it, and one figure of that report.
-tone() { wine "$tone_exe" "$(winepath -w "$1")" 2>/dev/null | tr -d '\r'; }
-figure() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1"; }  # report, key
+# The tone in a recording, as tone_check reads it, and one figure of that report.
+tone_report() { wine "$tone_exe" "$(winepath -w "$1")" 2>&1 | tr -d '\r'; }
+figure() { sed -n "s/^$2=//p" <<<"$1"; }  # report, key
 
 # Starts the program and waits for its main window.
 start_recorder() {
@@ -48,12 +48,12 @@ recorded_bytes() { value panel0 | tr -cd '0-9'; }
 wait_for_sound() {  # file
   local report=
   for _ in $(seq 60); do
-    report=$(tone "$1")
+    report=$(tone_report "$1") || true
     awk -v s="$(figure "$report" sound_s)" -v a="$(figure "$report" amplitude)" \
       'BEGIN { exit !(s >= 0.2 && a >= 0.1) }' && return 0
     sleep 0.5
   done
-  fail "no sound of the tone in $1 30 s after the start ($report)"
+  fail "no sound of the tone in $1 30 s after the start: $(tr '\n' ' ' <<<"$report")"
 }
 
 # The about window, through the menu: Alt+A opens "关于(&A)", its last item is "关于...".
@@ -81,13 +81,13 @@ check_wave() {  # file, data bytes
   expect_equal "RIFF size of $file" $((size - 8)) "$riff"
   expect_equal "data size of $file" "$bytes" "$data"
   expect_equal "sample format of $file" "44100 16 1" "$(soxi -r "$file") $(soxi -b "$file") $(soxi -c "$file")"
-  report=$(tone "$file")
+  report=$(tone_report "$file")
   silence=$(figure "$report" leading_silence_s)
   sound=$(figure "$report" sound_s)
   frequency=$(figure "$report" frequency)
   jumps=$(figure "$report" discontinuities)
-  [ "$jumps" = 0 ] || fail "$file: the tone breaks $jumps times after it began ($report)"
+  [ "$jumps" = 0 ] || fail "$file: the tone breaks $jumps times after it began: $(tr '\n' ' ' <<<"$report")"
   awk -v f="$frequency" -v s="$sound" 'BEGIN { exit !(f >= 437 && f <= 443 && s >= 0.5) }' ||
-    fail "$file does not hold a steady 440 Hz tone ($report)"
+    fail "$file does not hold a steady 440 Hz tone: $(tr '\n' ' ' <<<"$report")"
   echo "ok   $file: ${sound} s of a ${frequency} Hz tone without a break, after ${silence} s of leading silence"
 }

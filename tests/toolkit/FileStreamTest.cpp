@@ -51,6 +51,7 @@ TEST(FileStream, OpenModesLimitAccess) {
   {
     TFileStream reader(file.Path(), fmOpenRead);
     EXPECT_THROW(WriteText(reader, "x"), EWriteError) << "a file opened for reading takes no writes";
+    EXPECT_NE(reader.FailureReason(), L"") << "the system said why";
   }
   {
     TFileStream writer(file.Path(), fmOpenWrite);
@@ -58,6 +59,9 @@ TEST(FileStream, OpenModesLimitAccess) {
     char out;
     writer.SetPosition(0);
     EXPECT_EQ(writer.Read(&out, 1), 0) << "a file opened for writing gives no bytes";
+    EXPECT_NE(writer.FailureReason(), L"");
+    WriteText(writer, "0");
+    EXPECT_EQ(writer.FailureReason(), L"") << "the reason goes with the next transfer that works";
   }
   TFileStream both(file.Path(), fmOpenReadWrite);
   both.Seek(-3, soFromEnd);

@@ -24,6 +24,25 @@ Bytes Sound(size_t count) {
   return bytes;
 }
 
+// The layout of a completed stream holding the first count bytes of sound.
+Bytes CompletedLayout(uint32_t rate, uint16_t bits, uint16_t channels, const Bytes& sound, size_t count) {
+  Bytes bytes = ExpectedHeader(rate, bits, channels, static_cast<uint32_t>(count));
+  bytes.insert(bytes.end(), sound.begin(), sound.begin() + static_cast<std::ptrdiff_t>(count));
+  return bytes;
+}
+
+Bytes FileBytes(const TTempFile& file) {
+  std::ifstream in(file.FsPath(), std::ios::binary);
+  return Bytes((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A memory target whose writes can be refused, as a full disk refuses them.
+class TRefusingStream : public TMemoryStream {
+ public:
+  int32_t Write(const void* buffer, int32_t count) override { return Refuse ? 0 : TMemoryStream::Write(buffer, count); }
+  bool Refuse = false;
+};
+
 }  // namespace
 
 TEST(WaveFormat, PcmFieldsFollowFromRateWidthAndChannels) {
@@ -147,4 +166,81 @@ TEST(WaveWrite, FileAlreadyInUseReportsTheFileError) {
   EXPECT_THROW(TWaveFileStream(file.Path(), fmOpenReadWrite | fmShareDenyNone), EFOpenError);
 #endif
   EXPECT_THROW(TWaveFileStream(ScratchDirectory().wstring() + L"/missing/x.wav", fmCreate), EFCreateError);
+}
+
+// A recording updates its header while it goes on; whoever reads the file in
+// between finds a whole wave file of the sound written up to the update, and
+// the completed file is the one a stream without updates writes.
+TEST(WaveWrite, UpdatedHeaderMakesAWholeFileOfTheSoundSoFar) {
+  TTempFile updated(L"updated.wav");
+  TTempFile plain(L"plain.wav");
+  Bytes sound = Sound(3000);
+  {
+    TWaveFileStream wave(updated.Path(), fmCreate);
+    TWaveFileStream reference(plain.Path(), fmCreate);
+    for (TWaveFileStream* stream : {&wave, &reference}) {
+      stream->SetPcmFormat(22050, 16, 2);
+      stream->OpenForWriting();
+    }
+    wave.UpdateHeader();
+    EXPECT_EQ(FileBytes(updated), ExpectedHeader(22050, 16, 2, 0)) << "a whole, empty file from the start";
+    for (size_t written = 1000; written <= 3000; written += 1000) {
+      for (TWaveFileStream* stream : {&wave, &reference}) stream->WriteBuffer(sound.data() + written - 1000, 1000);
+      wave.UpdateHeader();
+      EXPECT_EQ(FileBytes(updated), CompletedLayout(22050, 16, 2, sound, written)) << written;
+      EXPECT_EQ(wave.Position(), static_cast<int32_t>(written)) << "writing goes on at the end";
+    }
+    wave.CompleteHeader();
+    wave.UpdateHeader();
+  }
+  EXPECT_EQ(FileBytes(updated), FileBytes(plain));
+  EXPECT_EQ(FileBytes(updated), CompletedLayout(22050, 16, 2, sound, 3000));
+
+  TMemoryStream reading;
+  Load(reading, CompletedLayout(8000, 8, 1, sound, 10));
+  TWaveStream reader(reading);
+  reader.OpenForReading();
+  reader.UpdateHeader();
+  EXPECT_EQ(reading.Bytes(), CompletedLayout(8000, 8, 1, sound, 10)) << "a stream opened for reading is left alone";
+}
+
+// A header write the target refuses leaves the target anywhere in the
+// header: the next sound must still go to the end of the data.
+TEST(WaveWrite, RefusedHeaderUpdateLeavesLaterSoundInItsPlace) {
+  TRefusingStream target;
+  Bytes sound = Sound(200);
+  TWaveStream wave(target);
+  wave.SetPcmFormat(8000, 8, 1);
+  wave.OpenForWriting();
+  wave.WriteBuffer(sound.data(), 100);
+  target.Refuse = true;
+  EXPECT_THROW(wave.UpdateHeader(), EWriteError);
+  target.Refuse = false;
+  wave.WriteBuffer(sound.data() + 100, 100);
+  wave.CompleteHeader();
+  EXPECT_EQ(target.Bytes(), CompletedLayout(8000, 8, 1, sound, 200));
+}
+
+// A write cut off midway (a full disk) may leave part of a sample frame;
+// the completed file ends on the last whole one.
+TEST(WaveWrite, PartialLastFrameIsDroppedAndWholeFramesAreKept) {
+  Bytes sound = Sound(1003);
+  struct TCase {
+    uint16_t Bits, Channels;
+    size_t Written, Kept;
+  };
+  const TCase cases[] = {{16, 2, 1003, 1000}, {24, 1, 1003, 1002}, {8, 1, 1003, 1003}, {16, 2, 1000, 1000}};
+  for (TCase c : cases) {
+    TMemoryStream target;
+    TWaveStream wave(target);
+    wave.SetPcmFormat(8000, c.Bits, c.Channels);
+    wave.OpenForWriting();
+    wave.WriteBuffer(sound.data(), static_cast<int32_t>(c.Written));
+    wave.DropPartialFrame();
+    EXPECT_EQ(wave.WaveSize(), static_cast<int32_t>(c.Kept));
+    EXPECT_EQ(wave.Position(), static_cast<int32_t>(c.Kept));
+    wave.CompleteHeader();
+    wave.DropPartialFrame();
+    EXPECT_EQ(target.Bytes(), CompletedLayout(8000, c.Bits, c.Channels, sound, c.Kept)) << c.Bits << "x" << c.Channels;
+  }
 }

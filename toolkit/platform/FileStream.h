@@ -30,6 +30,12 @@ class EFOpenError : public EStreamError {
   EFOpenError(const std::wstring& fileName, const std::wstring& reason);
 };
 
+// "Cannot write file "%s". %s": the path, then the system's reason.
+class EFWriteError : public EStreamError {
+ public:
+  EFWriteError(const std::wstring& fileName, const std::wstring& reason);
+};
+
 class TFileStream : public TStream {
  public:
   TFileStream(const std::wstring& fileName, uint16_t mode);
@@ -42,8 +48,12 @@ class TFileStream : public TStream {
   void SetSize(int32_t newSize) override;
 
   const std::wstring& FileName() const { return FFileName; }
+  // The system's reason for refusing the last read or write; empty when the
+  // last one was not refused.
+  std::wstring FailureReason() const;
 
  private:
   std::wstring FFileName;
   intptr_t FHandle;  // a Win32 file handle, or a POSIX descriptor
+  int FFailure = 0;  // the system's error code for the last transfer; 0 when not refused
 };

@@ -5,3 +5,6 @@ EFCreateError::EFCreateError(const std::wstring& fileName, const std::wstring& r
 
 EFOpenError::EFOpenError(const std::wstring& fileName, const std::wstring& reason)
     : EStreamError(L"Cannot open file \"%s\". %s", {fileName, reason}) {}
+
+EFWriteError::EFWriteError(const std::wstring& fileName, const std::wstring& reason)
+    : EStreamError(L"Cannot write file \"%s\". %s", {fileName, reason}) {}

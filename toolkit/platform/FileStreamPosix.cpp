@@ -35,15 +35,30 @@ TFileStream::TFileStream(const std::wstring& fileName, uint16_t mode) : FFileNam
 TFileStream::~TFileStream() { close(static_cast<int>(FHandle)); }
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
+  FFailure = 0;
   if (count <= 0) return 0;
   ssize_t done = read(static_cast<int>(FHandle), buffer, static_cast<size_t>(count));
+  if (done < 0) FFailure = errno;
   return done < 0 ? 0 : static_cast<int32_t>(done);
 }
 
+// A write cut short without an error (a disk that fills up midway) is tried
+// again for the rest, so that the system tells why it stopped.
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-  if (count <= 0) return 0;
-  ssize_t done = write(static_cast<int>(FHandle), buffer, static_cast<size_t>(count));
-  return done < 0 ? 0 : static_cast<int32_t>(done);
+  FFailure = 0;
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  int32_t written = 0;
+  while (written < count) {
+    ssize_t done = write(static_cast<int>(FHandle), bytes + written, static_cast<size_t>(count - written));
+    if (done < 0) FFailure = errno;
+    if (done <= 0) break;
+    written += static_cast<int32_t>(done);
+  }
+  return written;
+}
+
+std::wstring TFileStream::FailureReason() const {
+  return FFailure != 0 ? FromUtf8(std::strerror(FFailure)) : std::wstring();
 }
 
 int32_t TFileStream::Seek(int32_t offset, uint16_t origin) {

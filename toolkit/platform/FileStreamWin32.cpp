@@ -56,14 +56,35 @@ TFileStream::~TFileStream() { CloseHandle(AsHandle(FHandle)); }
 
 int32_t TFileStream::Read(void* buffer, int32_t count) {
   DWORD done = 0;
-  if (count <= 0 || !ReadFile(AsHandle(FHandle), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
+  FFailure = 0;
+  if (count <= 0) return 0;
+  if (!ReadFile(AsHandle(FHandle), buffer, static_cast<DWORD>(count), &done, nullptr)) {
+    FFailure = static_cast<int>(GetLastError());
+    return 0;
+  }
   return static_cast<int32_t>(done);
 }
 
+// A write cut short without an error (a disk that fills up midway) is tried
+// again for the rest, so that the system tells why it stopped.
 int32_t TFileStream::Write(const void* buffer, int32_t count) {
-  DWORD done = 0;
-  if (count <= 0 || !WriteFile(AsHandle(FHandle), buffer, static_cast<DWORD>(count), &done, nullptr)) return 0;
-  return static_cast<int32_t>(done);
+  FFailure = 0;
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  int32_t written = 0;
+  while (written < count) {
+    DWORD done = 0;
+    if (!WriteFile(AsHandle(FHandle), bytes + written, static_cast<DWORD>(count - written), &done, nullptr)) {
+      FFailure = static_cast<int>(GetLastError());
+      break;
+    }
+    if (done == 0) break;
+    written += static_cast<int32_t>(done);
+  }
+  return written;
+}
+
+std::wstring TFileStream::FailureReason() const {
+  return FFailure != 0 ? SystemReason(static_cast<DWORD>(FFailure)) : std::wstring();
 }
 
 int32_t TFileStream::Seek(int32_t offset, uint16_t origin) {
