@@ -21,7 +21,8 @@ figure() { sed -n "s/.*\b$2=\([^ ]*\).*/\1/p" <<<"$1"; }  # line, key
 # ends the benchmark with its name and output, never with empty figures.
 run_part() {  # mode, arguments...
   local mode=$1 output status=0
-  output=$("$root/tools/harness/wine-exec" "$exe" "$@" 2>&1 | tr -d '\r') || status=$?
+  shift
+  output=$("$root/tools/harness/wine-exec" "$exe" "$mode" "$@" 2>&1 | tr -d '\r') || status=$?
   if [ $status -ne 0 ] || [ -z "$(figure "$output" discontinuities)" ]; then
     echo "capture benchmark: the Windows part '$mode' failed (exit $status):" >&2
     printf '%s\n' "$output" >&2
@@ -30,9 +31,9 @@ run_part() {  # mode, arguments...
   printf '%s\n' "$output" | grep "^$mode:"
 }
 
-stream=$(run_part stream stream "$seconds" "$(wine_path "$work/stream.wav")")
+stream=$(run_part stream "$seconds" "$(wine_path "$work/stream.wav")")
 echo "$stream"
-bare=$(run_part bare bare "$seconds")
+bare=$(run_part bare "$seconds")
 echo "$bare"
 
 # parecord: its CPU from /proc/PID/stat (utime + stime, fields 14 and 15),
@@ -50,7 +51,7 @@ read -r utime stime < <(awk '{ print $14, $15 }' "/proc/$pid/stat")
 kill -INT "$pid"
 wait "$pid" || true
 bytes_per_second=$((96000 * 4 * 2))
-analysed=$(run_part analyse analyse "$(wine_path "$raw")" 96000 32 2)
+analysed=$(run_part analyse "$(wine_path "$raw")" 96000 32 2)
 recorded=$(figure "$analysed" recorded_s)
 parecord_cpu=$(awk -v u="$utime" -v s="$stime" -v hz="$(getconf CLK_TCK)" 'BEGIN { printf "%.3f", (u + s) / hz }')
 parecord_cpu_per_s=$(awk -v c="$parecord_cpu" -v r="$recorded" 'BEGIN { printf "%.5f", (r > 0 ? c / r : 0) }')
