@@ -18,7 +18,8 @@ cp -p "$WINEPREFIX"/*.reg "$work/prefix/"
 # Each session runs a Windows program, waits, and runs another one: a
 # teardown of the other session in between would kill the second.
 run_session() {  # name
-  env -u QUILL_SESSION_DIR -u QUILL_SESSION_LOCK -u QUILL_SESSION_PREFIX -u QUILL_SLOT -u DISPLAY -u PULSE_SERVER \
+  env -u QUILL_SESSION_DIR -u QUILL_SESSION_LOCK -u QUILL_SESSION_PREFIX -u QUILL_SLOT -u QUILL_SLOTS -u DISPLAY \
+    -u PULSE_SERVER \
     WINEPREFIX="$work/prefix" "$harness/with-session" \
     bash -c 'wine cmd /c echo "$1-began" && sleep 2 && wine cmd /c echo "$1-ended"' _ "$1" \
     >"$work/$1.out" 2>"$work/$1.err"
