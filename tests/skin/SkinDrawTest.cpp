@@ -8,6 +8,7 @@
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinElements.h"
 #include "support/BitmapPixels.h"
+#include "support/GuiObjects.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ TEST_F(SkinDraw, GdiObjectsComeBackAfterManyCalls) {
     DrawWideText(ScreenDC(), L"text", rect, DT_SINGLELINE);
   };
   everyRoutine();  // the image's and the screen's own canvases are made once
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   for (int i = 0; i < 300; ++i) everyRoutine();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "support/BitmapPixels.h"
+#include "support/GuiObjects.h"
 #include "toolkit/BmpBytes.h"
 #include "toolkit/core/BmpFile.h"
 #include "toolkit/core/MemoryStream.h"
@@ -132,12 +133,13 @@ TEST(Bitmap, TheCanvasFollowsEveryNewHandle) {
   source.Canvas().Draw(0, 0, bitmap);
   EXPECT_EQ(PixelAt(source, 1, 1), RGB(0, 90, 0));
 
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  bitmap.Clear();
+  DWORD before = GdiObjects();
   for (int i = 0; i < 200; ++i) {
     bitmap.SetSize(3 + i % 4, 2);
     bitmap.SetPixelFormat(i % 2 ? pf32bit : pf24bit);
     bitmap.Assign(source);
     bitmap.Clear();
   }
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
 }

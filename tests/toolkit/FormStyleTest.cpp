@@ -3,6 +3,7 @@
 // status bar's simple panel, bevels and alignment.
 #include <gtest/gtest.h>
 
+#include "support/GuiObjects.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/StatusBar.h"
 #include "toolkit/platform/Application.h"
@@ -75,9 +76,9 @@ TEST_F(FormStyles, ADoubleBufferedFormPaintsItsColourWithoutLeaking) {
     Application.ProcessMessages();
   };
   repaint();
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   for (int i = 0; i < 20; ++i) repaint();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
   TWindowDC dc(form->Handle());
   EXPECT_EQ(GetPixel(dc.Get(), 20, 20), RGB(0, 128, 0));
 }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "support/GuiObjects.h"
 #include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/StdCtrls.h"
@@ -202,7 +203,7 @@ TEST_F(Forms, RepaintingLeaksNoGdiObjects) {
     }
   };
   repaint();  // fonts and brushes made on first use stay; later paints add none
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   repaint();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
 }
