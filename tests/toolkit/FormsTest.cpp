@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/GuiObjects.h"
+#include "support/ShownErrors.h"
 #include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/StdCtrls.h"
@@ -72,7 +73,6 @@ class Forms : public ::testing::Test {
   }
   void TearDown() override {
     Form.reset();
-    Application.SetOnException(nullptr);
     Application.SetOnHint({});
   }
   // Puts the mouse over a point of the form's client area, as a user would.
@@ -169,12 +169,11 @@ TEST_F(Forms, FormHearsAltLettersAndMenuChanges) {
 }
 
 TEST_F(Forms, AnErrorInAHandlerStopsAtTheWindowProcedure) {
-  std::wstring shown;
-  Application.SetOnException([&](const std::exception& error) { shown = ExceptionText(error); });
+  TShownErrors shown;
   Form->RaiseOnClick = true;
   SendMessageW(Form->Button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Form->Clicks, 1);
-  EXPECT_EQ(shown, L"Stream write error");
+  EXPECT_EQ(shown.Texts, std::vector<std::wstring>{L"Stream write error"});
 }
 
 TEST_F(Forms, PublishedPropertiesByNameReachTheWindow) {

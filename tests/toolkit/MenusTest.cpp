@@ -55,7 +55,6 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT position, std::wstring* text = nullptr) 
 class Menus : public ::testing::Test {
  protected:
   void SetUp() override { Application.Initialize(); }
-  void TearDown() override { Application.SetOnException(nullptr); }
   TComponent Owner{nullptr};
 };
 

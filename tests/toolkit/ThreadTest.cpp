@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 
 #include "toolkit/platform/Application.h"
@@ -131,6 +132,53 @@ TEST(Thread, WaitForOnTheMainThreadServesStepsOfTheThreadItWaitsFor) {
   thread.Resume();
   thread.WaitFor();  // would never return if the steps were not served
   EXPECT_EQ(steps, 5);
+}
+
+namespace {
+
+// Synchronizes until it is told to end; its destructor is the toolkit's own.
+class TSyncingThread : public TThread {
+ protected:
+  void Execute() override {
+    while (!Terminated()) Synchronize([] {});
+  }
+};
+
+// Ends the test program when the guarded call has not returned in time: a
+// deadlock would otherwise hold the whole run until its time limit.
+class TWatchdog {
+ public:
+  explicit TWatchdog(DWORD milliseconds)
+      : FDone(CreateEventW(nullptr, TRUE, FALSE, nullptr)), FMilliseconds(milliseconds),
+        FThread(CreateThread(nullptr, 0, &TWatchdog::Watch, this, 0, nullptr)) {}
+  ~TWatchdog() {
+    SetEvent(FDone.Get());
+    WaitForSingleObject(FThread.Get(), INFINITE);
+  }
+
+ private:
+  static DWORD WINAPI Watch(void* parameter) {
+    auto* self = static_cast<TWatchdog*>(parameter);
+    if (WaitForSingleObject(self->FDone.Get(), self->FMilliseconds) == WAIT_TIMEOUT) {
+      std::fprintf(stderr, "deadlock: the guarded call did not return\n");
+      ExitProcess(3);
+    }
+    return 0;
+  }
+  TKernelHandle FDone;
+  DWORD FMilliseconds;
+  TKernelHandle FThread;
+};
+
+}  // namespace
+
+TEST(Thread, DestroyingAThreadHeldInSynchronizeServesTheStep) {
+  auto* thread = new TSyncingThread;
+  thread->Resume();
+  // A step is queued and nobody serves it: the thread is held in Synchronize.
+  ASSERT_EQ(WaitForSingleObject(SyncRequestEvent(), 5000), WAIT_OBJECT_0);
+  TWatchdog watchdog(3000);
+  delete thread;
 }
 
 TEST(Thread, PlainMessageLoopIsWokenForSteps) {
