@@ -33,7 +33,7 @@ TAlign AlignFromName(const std::wstring& name) {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   FWindowProc = TWndMethod::Of<&TControl::WndProc>(*this);
-  FFont.SetOnChange([this] { FontChanged(); });
+  FFont.SetOnChange(TMethod<>::Of<&TControl::FontChanged>(*this));
 }
 
 TControl::~TControl() {
