@@ -69,8 +69,9 @@ void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, FPicture); }
 
 namespace {
 
+// Never destroyed: timers that the application object frees at the program's end still leave it.
 std::map<UINT_PTR, TTimer*>& RunningTimers() {
-  static std::map<UINT_PTR, TTimer*> timers;
+  static auto& timers = *new std::map<UINT_PTR, TTimer*>;
   return timers;
 }
 

@@ -7,7 +7,8 @@
 #include "toolkit/forms/LayoutResource.h"
 #include "toolkit/platform/Application.h"
 
-TScreen Screen;
+// Never destroyed: forms that the application object frees at the program's end still leave it.
+TScreen& Screen = *new TScreen;
 
 namespace {
 

@@ -142,4 +142,4 @@ class TScreen {
   TFontHandle FMenuFont;
 };
 
-extern TScreen Screen;
+extern TScreen& Screen;

@@ -19,9 +19,10 @@ constexpr int kRightMargin = 11;   // where the platform puts its sub-menu arrow
 constexpr int kSeparatorHeight = 8;
 
 // Commands are unique among the living items of the process, so any window
-// can find its item; 0xFF00 and up are the MDI window list's.
+// can find its item; 0xFF00 and up are the MDI window list's. Never destroyed:
+// items that the application object frees at the program's end still use it.
 TCommandPool& Commands() {
-  static TCommandPool pool(100, 0xFEFF);
+  static auto& pool = *new TCommandPool(100, 0xFEFF);
   return pool;
 }
 
@@ -88,7 +89,7 @@ bool InMenuLoop() {
 }  // namespace
 
 void DisposeMenu(TMenuHandle menu) {
-  static std::vector<TMenuHandle> waiting;
+  static auto& waiting = *new std::vector<TMenuHandle>;  // never destroyed, as Commands
   if (menu) {
     while (GetMenuItemCount(menu.Get()) > 0) RemoveMenu(menu.Get(), 0, MF_BYPOSITION);
     waiting.push_back(std::move(menu));

@@ -201,8 +201,10 @@ class TBitmapCanvas : public TCanvas {
     auto& live = Live();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
   }
+  // Never destroyed: bitmaps that the application object frees at the
+  // program's end still leave it.
   static std::vector<TBitmapCanvas*>& Live() {
-    static std::vector<TBitmapCanvas*> canvases;
+    static auto& canvases = *new std::vector<TBitmapCanvas*>;
     return canvases;
   }
 
