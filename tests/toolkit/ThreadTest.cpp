@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <thread>
 
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/Thread.h"
@@ -144,32 +145,6 @@ class TSyncingThread : public TThread {
   }
 };
 
-// Ends the test program when the guarded call has not returned in time: a
-// deadlock would otherwise hold the whole run until its time limit.
-class TWatchdog {
- public:
-  explicit TWatchdog(DWORD milliseconds)
-      : FDone(CreateEventW(nullptr, TRUE, FALSE, nullptr)), FMilliseconds(milliseconds),
-        FThread(CreateThread(nullptr, 0, &TWatchdog::Watch, this, 0, nullptr)) {}
-  ~TWatchdog() {
-    SetEvent(FDone.Get());
-    WaitForSingleObject(FThread.Get(), INFINITE);
-  }
-
- private:
-  static DWORD WINAPI Watch(void* parameter) {
-    auto* self = static_cast<TWatchdog*>(parameter);
-    if (WaitForSingleObject(self->FDone.Get(), self->FMilliseconds) == WAIT_TIMEOUT) {
-      std::fprintf(stderr, "deadlock: the guarded call did not return\n");
-      ExitProcess(3);
-    }
-    return 0;
-  }
-  TKernelHandle FDone;
-  DWORD FMilliseconds;
-  TKernelHandle FThread;
-};
-
 }  // namespace
 
 TEST(Thread, DestroyingAThreadHeldInSynchronizeServesTheStep) {
@@ -177,8 +152,16 @@ TEST(Thread, DestroyingAThreadHeldInSynchronizeServesTheStep) {
   thread->Resume();
   // A step is queued and nobody serves it: the thread is held in Synchronize.
   ASSERT_EQ(WaitForSingleObject(SyncRequestEvent(), 5000), WAIT_OBJECT_0);
-  TWatchdog watchdog(3000);
+  // A deadlock would hold the whole run until its time limit; the watchdog ends it sooner.
+  TKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(done.Get(), 3000) != WAIT_TIMEOUT) return;
+    std::fprintf(stderr, "deadlock: destroying the thread did not return\n");
+    ExitProcess(3);
+  });
   delete thread;
+  SetEvent(done.Get());
+  watchdog.join();
 }
 
 TEST(Thread, PlainMessageLoopIsWokenForSteps) {
