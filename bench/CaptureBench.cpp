@@ -192,9 +192,10 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
   std::vector<std::wstring> args(argv, argv + count);
   LocalFree(argv);
-  Application.SetOnException([](const std::exception& error) {
-    std::printf("error: %ls\n", ExceptionText(error).c_str());
-  });
+  struct TPrintErrors {
+    void Print(const std::exception& error) { std::printf("error: %ls\n", ExceptionText(error).c_str()); }
+  } printer;
+  Application.SetOnException(TApplication::TExceptionEvent::Of<&TPrintErrors::Print>(printer));
   try {
     return Run(args);
   } catch (const std::exception& error) {

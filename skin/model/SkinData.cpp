@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/FileStream.h"
 
 namespace {
@@ -181,11 +182,6 @@ void TSkinData::Loaded() {
   if (FSkinFormtype == sfMainform && FActive && SkinNotReady) FActive = false;
 }
 
-void TSkinData::SetActive(bool value) {
-  if (value == FActive) return;
-  FActive = value;
-}
-
 void TSkinData::SetSkin3rd(const TStringList& lines) {
   if (&lines == &FSkin3rd) return;
   FSkin3rd.Clear();
@@ -235,13 +231,10 @@ bool TSkinData::LoadSkin() {
   Reader = std::make_unique<TSkinReader>();
   WorkStream = std::make_unique<TMemoryStream>();
   // The reader and its work stream exist only while a skin loads.
-  struct TLoadScope {
-    TSkinData& Data;
-    ~TLoadScope() {
-      Data.Reader.reset();
-      Data.WorkStream.reset();
-    }
-  } scope{*this};
+  auto loaded = ScopeExit([this] {
+    Reader.reset();
+    WorkStream.reset();
+  });
   bool accepted = Reader->ReadPackage(SkinStreamData);
   if (accepted) {
     std::string name;
@@ -251,13 +244,8 @@ bool TSkinData::LoadSkin() {
       TFileStream description(path, fmCreate);
       description.CopyFrom(*WorkStream, 0);
     }
-    try {
-      ParseSkinDescription(path);
-    } catch (...) {
-      DeleteFileW(path.c_str());
-      throw;
-    }
-    DeleteFileW(path.c_str());
+    auto written = ScopeExit([&path] { DeleteFileW(path.c_str()); });
+    ParseSkinDescription(path);
   }
   return accepted;
 }

@@ -45,7 +45,7 @@ class TSkinData : public TComponent {
   std::wstring ClassName() const override { return L"TSkinData"; }
 
   bool Active() const { return FActive; }
-  void SetActive(bool value);
+  void SetActive(bool value) { FActive = value; }
   int DisableTag() const { return FDisableTag; }
   void SetDisableTag(int value) { FDisableTag = value; }
   TSkinControlSet SkinControls() const { return FSkinControls; }

@@ -6,28 +6,11 @@
 #include "skin/model/ColourText.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinTransforms.h"
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/core/WideText.h"
 #include "toolkit/platform/AnsiText.h"
 
 namespace {
-
-// Ini and Sections exist only while a description is parsed, also when it fails.
-class TParseScope {
- public:
-  TParseScope(std::unique_ptr<TIniFile>& ini, std::vector<std::wstring>& sections, const std::wstring& path)
-      : Ini(ini), Sections(sections) {
-    Ini = std::make_unique<TIniFile>(path);
-    Sections = Ini->ReadSections();
-  }
-  ~TParseScope() {
-    Ini.reset();
-    Sections.clear();
-  }
-
- private:
-  std::unique_ptr<TIniFile>& Ini;
-  std::vector<std::wstring>& Sections;
-};
 
 void ResetElement(TDataSkinObject& element) {
   element.LeftWidth = element.TopHeight = element.RightWidth = element.BottomHeight = 0;
@@ -44,7 +27,13 @@ void SetFrameCount(TDataSkinObject* element, int32_t count) {
 }  // namespace
 
 void TSkinData::ParseSkinDescription(const std::wstring& path) {
-  TParseScope scope(Ini, Sections, path);
+  // Ini and Sections exist only while a description is parsed, also when it fails.
+  auto parsed = ScopeExit([this] {
+    Ini.reset();
+    Sections.clear();
+  });
+  Ini = std::make_unique<TIniFile>(path);
+  Sections = Ini->ReadSections();
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();
   ReadColours();

@@ -12,22 +12,6 @@ constexpr DWORD kKeepDestination = 0x00AA0029;
 
 TSkinRect ToSkinRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
-// Skin images scale by repeating or dropping pixels; blending would smear the
-// transparent colour into its neighbours.
-class TStretchMode {
- public:
-  TStretchMode(HDC dc, int mode) : FDC(dc), FPrevious(SetStretchBltMode(dc, mode)) {}
-  ~TStretchMode() {
-    if (FPrevious) SetStretchBltMode(FDC, FPrevious);
-  }
-  TStretchMode(const TStretchMode&) = delete;
-  TStretchMode& operator=(const TStretchMode&) = delete;
-
- private:
-  HDC FDC;
-  int FPrevious;
-};
-
 void Stretch(HDC target, const TSkinRect& dest, HDC source, const TSkinRect& from) {
   StretchBlt(target, dest.Left, dest.Top, dest.Width(), dest.Height(), source, from.Left, from.Top, from.Width(),
              from.Height(), SRCCOPY);

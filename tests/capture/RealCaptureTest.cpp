@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/SoundCaptureStream.h"
+#include "support/ShownErrors.h"
 #include "support/ToneAnalysis.h"
 #include "toolkit/platform/Application.h"
 #include "wave/WaveFileStream.h"
@@ -51,16 +52,12 @@ struct TCaptureCase {
 
 class RealCapture : public ::testing::TestWithParam<TCaptureCase> {
  protected:
-  void SetUp() override {
-    Application.SetOnException([this](const std::exception& error) { Shown.push_back(ExceptionText(error)); });
-  }
   void TearDown() override {
-    Application.SetOnException(nullptr);
     DeleteFileW(Path.c_str());
   }
 
   std::wstring Path = TempWavePath();
-  std::vector<std::wstring> Shown;
+  TShownErrors Shown;
 };
 
 }  // namespace
@@ -101,7 +98,7 @@ TEST_P(RealCapture, RecordsTheToneIntoAWaveFileWithoutGapOrRepeat) {
     EXPECT_GT(writer.Calls, 20) << "the thread should wake every 50 ms";
     ASSERT_GE(writer.Bytes, kWantedSeconds * bytesPerSecond) << "no sound for 30 s";
   }
-  EXPECT_TRUE(Shown.empty());
+  EXPECT_TRUE(Shown.Texts.empty());
 
   std::vector<uint8_t> data = WaveData(Path);
   ASSERT_EQ(static_cast<int64_t>(data.size()), written);

@@ -10,6 +10,7 @@
 #include "capture/SoundCaptureStream.h"
 #include "capture/SoundCaptureStreamNotify.h"
 #include "support/RaisedMessage.h"
+#include "support/ShownErrors.h"
 #include "toolkit/platform/Application.h"
 
 namespace {
@@ -26,11 +27,6 @@ bool Ended(const TKernelHandle& thread, DWORD milliseconds = 2000) {
 
 class SoundCaptureStreamTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application.SetOnException([this](const std::exception& error) { Shown.push_back(ExceptionText(error)); });
-  }
-  void TearDown() override { Application.SetOnException(nullptr); }
-
   // A stream capturing in the given format; its ring is the device's last buffer.
   std::unique_ptr<TSoundCaptureStream> Started(int rate, int bits, int channels, int milliseconds = 1000) {
     auto stream = std::make_unique<TSoundCaptureStream>(nullptr);
@@ -80,7 +76,7 @@ class SoundCaptureStreamTest : public ::testing::Test {
 
  protected:
   TScriptedCaptureDevice Device;
-  std::vector<std::wstring> Shown;
+  TShownErrors Shown;
   std::vector<std::wstring> Heard;
   std::vector<uint8_t> Received;
   std::unique_ptr<TSoundCaptureStream> Owned;
@@ -455,7 +451,7 @@ TEST_F(SoundCaptureStreamTest, EveryWayACaptureFailsStopsItBeforeItsOwnerHearsOn
     ProcessMessagesUntil([&] { return !Heard.empty(); });
     Application.ProcessMessagesFor(200);
     EXPECT_EQ(Heard, std::vector<std::wstring>{message});
-    EXPECT_TRUE(Shown.empty()) << "the owner shows it, not the application";
+    EXPECT_TRUE(Shown.Texts.empty()) << "the owner shows it, not the application";
     EXPECT_TRUE(Ended(thread)) << message;
     EXPECT_EQ(ring.Stops, 1) << message;
     EXPECT_TRUE(ring.Released) << message;
@@ -508,7 +504,7 @@ TEST_F(SoundCaptureStreamTest, HandlerErrorIsShownAndStopsTheCaptureOnce) {
   Application.ProcessMessagesFor(300);
 
   EXPECT_EQ(Calls, 1);
-  EXPECT_EQ(Shown, std::vector<std::wstring>{L"handler failed"});
+  EXPECT_EQ(Shown.Texts, std::vector<std::wstring>{L"handler failed"});
   EXPECT_FALSE(stream->IsCapturing());
   EXPECT_EQ(stream->NotifyThread(), nullptr);
   EXPECT_TRUE(Ended(thread));
@@ -542,7 +538,7 @@ TEST_F(SoundCaptureStreamTest, StopFromInsideTheHandlerEndsTheThreadWithoutWaiti
   EXPECT_EQ(Calls, 1);
   EXPECT_FALSE(stream->IsCapturing());
   EXPECT_TRUE(Ended(thread));
-  EXPECT_TRUE(Shown.empty());
+  EXPECT_TRUE(Shown.Texts.empty());
 }
 
 TEST_F(SoundCaptureStreamTest, StreamDestroyedInsideTheHandlerIsNotTouchedAgain) {

@@ -11,6 +11,7 @@
 
 #include "TempFiles.h"
 #include "capture/ScriptedCaptureDevice.h"
+#include "support/ShownErrors.h"
 #include "recorder/Main.h"
 #include "toolkit/platform/Application.h"
 #include "wave/WaveFormat.h"
@@ -67,11 +68,6 @@ TWaveContents ReadWave(const std::wstring& path) {
 
 class RecordingEnd : public ::testing::Test {
  protected:
-  void SetUp() override {
-    Application.SetOnException([this](const std::exception& error) { Shown.push_back(ExceptionText(error)); });
-  }
-  void TearDown() override { Application.SetOnException(nullptr); }
-
   template <typename Control>
   Control& Named(TMainForm& form, const wchar_t* name) {
     auto* control = dynamic_cast<Control*>(form.FindComponent(name));
@@ -136,7 +132,7 @@ class RecordingEnd : public ::testing::Test {
   }
 
   TScriptedCaptureDevice Device;
-  std::vector<std::wstring> Shown;
+  TShownErrors Shown;
 };
 
 }  // namespace
@@ -144,7 +140,7 @@ class RecordingEnd : public ::testing::Test {
 TEST_F(RecordingEnd, DeviceFailingAfterSomeBlocksEndsTheRecordingCleanlyWithOneMessage) {
   enum TFailure { fLockFails, fDeviceGone };
   for (TFailure failure : {fLockFails, fDeviceGone}) {
-    Shown.clear();
+    Shown.Texts.clear();
     TMainForm form(nullptr);
     Open(form);
     TTempFile file(L"failing-device.wav");
@@ -156,13 +152,13 @@ TEST_F(RecordingEnd, DeviceFailingAfterSomeBlocksEndsTheRecordingCleanlyWithOneM
 
     const wchar_t* expected = failure == fLockFails ? L"Sound Capture Buffer failed (error 0x80070057)"
                                                     : L"Sound Capture Buffer has stopped capturing";
-    EXPECT_EQ(Shown, std::vector<std::wstring>{expected});
+    EXPECT_EQ(Shown.Texts, std::vector<std::wstring>{expected});
     ExpectIdle(form);
     ExpectWholeRecording(form, file.Path());
     Application.ProcessMessagesFor(300);
-    EXPECT_EQ(Shown.size(), 1u) << "shown once";
+    EXPECT_EQ(Shown.Texts.size(), 1u) << "shown once";
     ExpectNextRecordingWorks(form);
-    EXPECT_EQ(Shown.size(), 1u);
+    EXPECT_EQ(Shown.Texts.size(), 1u);
   }
 }
 
@@ -174,7 +170,7 @@ TEST_F(RecordingEnd, FileReachingTheTwoGibLimitEndsTheRecordingCleanlyWithOneMes
   ring.AdvancePerPositionCall = kRingBytes / 4;
   WaitFor([&] { return !Recording(form); });
 
-  EXPECT_EQ(Shown, std::vector<std::wstring>{L"Wave data cannot grow past 2 GiB"});
+  EXPECT_EQ(Shown.Texts, std::vector<std::wstring>{L"Wave data cannot grow past 2 GiB"});
   ExpectIdle(form);
   ExpectWholeRecording(form, file.Path());
   size_t room = std::numeric_limits<int32_t>::max() - TFarFileStream::kFar - 46;

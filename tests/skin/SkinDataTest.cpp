@@ -13,6 +13,7 @@
 #include "TempFiles.h"
 #include "recorder/Main.h"
 #include "skin/model/SkinData.h"
+#include "support/GuiObjects.h"
 #include "support/RaisedMessage.h"
 #include "toolkit/core/LayoutParser.h"
 #include "toolkit/forms/LayoutResource.h"
@@ -286,9 +287,7 @@ TEST(SkinDataMainWindow, CreatingLoadingAndFreeingLeaksNoGdiOrUserObjects) {
     ASSERT_FALSE(skin.SkinNotReady);
   };
   cycle();
-  DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  TGuiObjects before = CountGuiObjects();
   for (int i = 0; i < 25; ++i) cycle();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+  EXPECT_EQ(CountGuiObjects(), before);
 }

@@ -7,7 +7,10 @@
 
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinElements.h"
+#include "skin/model/SkinShared.h"
 #include "support/BitmapPixels.h"
+#include "support/GuiObjects.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 
@@ -173,7 +176,29 @@ TEST_F(SkinDraw, GdiObjectsComeBackAfterManyCalls) {
     DrawWideText(ScreenDC(), L"text", rect, DT_SINGLELINE);
   };
   everyRoutine();  // the image's and the screen's own canvases are made once
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   for (int i = 0; i < 300; ++i) everyRoutine();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
+}
+
+TEST(SkinShared, TheScratchBitmapLivesWhileTheEngineRunsAndStretchesColourOnColour) {
+  auto run = [] {
+    EXPECT_EQ(SkinShared(), nullptr);
+    StartSkinShared();
+    TSkinShared* shared = SkinShared();
+    ASSERT_NE(shared, nullptr);
+    StartSkinShared();
+    EXPECT_EQ(SkinShared(), shared) << "starting again keeps what there is";
+    shared->Scratch.SetSize(8, 8);
+    shared->Strings.Add(L"Title");
+    EXPECT_EQ(GetStretchBltMode(shared->Scratch.Canvas().Handle()), COLORONCOLOR);
+    Application.ProcessMessagesFor(10);  // the idle loop lets the context go
+    EXPECT_EQ(GetStretchBltMode(shared->Scratch.Canvas().Handle()), COLORONCOLOR) << "a new context keeps the mode";
+    StopSkinShared();
+    EXPECT_EQ(SkinShared(), nullptr);
+  };
+  run();  // the platform makes some objects of its own on first use
+  DWORD stopped = GdiObjects();
+  run();
+  EXPECT_EQ(GdiObjects(), stopped);
 }

@@ -3,29 +3,30 @@
 
 #include <stdexcept>
 
+#include "support/ShownErrors.h"
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/Thread.h"
 
 namespace {
 
-class ApplicationTest : public ::testing::Test {
- protected:
-  void TearDown() override { Application.SetOnException(nullptr); }
-};
+class ApplicationTest : public ::testing::Test {};
 
 }  // namespace
 
 TEST_F(ApplicationTest, HandleExceptionGoesToTheInstalledHandler) {
-  std::vector<std::wstring> shown;
-  Application.SetOnException([&](const std::exception& error) { shown.push_back(ExceptionText(error)); });
+  TShownErrors shown;
   Application.HandleException(Exception(L"录音 failed"));
   Application.HandleException(std::runtime_error("plain error"));
-  EXPECT_EQ(shown, (std::vector<std::wstring>{L"录音 failed", L"plain error"}));
+  EXPECT_EQ(shown.Texts, (std::vector<std::wstring>{L"录音 failed", L"plain error"}));
 }
 
 TEST_F(ApplicationTest, HandlerThatFailsDoesNotRaiseOutOfHandleException) {
-  Application.SetOnException([](const std::exception&) { throw std::runtime_error("display failed"); });
+  struct TFailingDisplay {
+    void Show(const std::exception&) { throw std::runtime_error("display failed"); }
+  } display;
+  Application.SetOnException(TApplication::TExceptionEvent::Of<&TFailingDisplay::Show>(display));
   EXPECT_NO_THROW(Application.HandleException(Exception(L"x")));
+  Application.SetOnException({});
 }
 
 TEST_F(ApplicationTest, ExceptionTextReadsNonToolkitErrorsInTheAnsiCodePage) {

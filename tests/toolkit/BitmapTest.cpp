@@ -1,14 +1,18 @@
 // TBitmap's loading, copies and conversions against real GDI: the decoder
-// agrees with the platform's own reading of each format, and the canvas
-// follows the bitmap through every change of handle.
+// agrees with the platform's own reading of each format, the canvas follows
+// the bitmap through every change of handle and lets its context go when the
+// program is idle; and what the canvas and fonts draw with.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
 #include "support/BitmapPixels.h"
+#include "support/GuiObjects.h"
 #include "toolkit/BmpBytes.h"
 #include "toolkit/core/BmpFile.h"
 #include "toolkit/core/MemoryStream.h"
+#include "toolkit/platform/Application.h"
 
 namespace {
 
@@ -132,12 +136,87 @@ TEST(Bitmap, TheCanvasFollowsEveryNewHandle) {
   source.Canvas().Draw(0, 0, bitmap);
   EXPECT_EQ(PixelAt(source, 1, 1), RGB(0, 90, 0));
 
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  bitmap.Clear();
+  DWORD before = GdiObjects();
   for (int i = 0; i < 200; ++i) {
     bitmap.SetSize(3 + i % 4, 2);
     bitmap.SetPixelFormat(i % 2 ? pf32bit : pf24bit);
     bitmap.Assign(source);
     bitmap.Clear();
   }
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
+}
+
+TEST(Bitmap, CanvasContextsGoWhenTheMessageLoopIsIdle) {
+  constexpr int kBitmaps = 30;
+  std::vector<TBitmap> bitmaps(kBitmaps);
+  for (int i = 0; i < kBitmaps; ++i) {
+    bitmaps[i].SetSize(4, 4);
+    bitmaps[i].Canvas().SetStretchMode(COLORONCOLOR);
+    bitmaps[i].Canvas().Brush().SetColor(RGB(i, 0, 0));
+    bitmaps[i].Canvas().FillRect({0, 0, 4, 4});
+  }
+  DWORD drawing = GdiObjects();
+  Application.ProcessMessagesFor(10);
+  EXPECT_EQ(GdiObjects(), drawing - kBitmaps) << "each bitmap's memory context is gone";
+  for (int i = 0; i < kBitmaps; ++i) EXPECT_EQ(PixelAt(bitmaps[i], 3, 3), RGB(i, 0, 0));
+  HDC again = bitmaps[7].Canvas().Handle();
+  EXPECT_EQ(GetPixel(again, 1, 1), RGB(7, 0, 0)) << "a new context holds the same bitmap";
+  EXPECT_EQ(GetStretchBltMode(again), COLORONCOLOR) << "and the canvas's stretch mode";
+}
+
+TEST(Bitmap, TheCanvasDrawsFramesRoundedRectanglesStretchedBitmapsAndText) {
+  TBitmap target;
+  MakeFilled(target, 40, 20, RGB(255, 255, 255));
+  TCanvas& canvas = target.Canvas();
+  canvas.Brush().SetColor(RGB(0, 0, 255));
+  canvas.FrameRect({0, 0, 10, 10});
+  EXPECT_EQ(PixelAt(target, 0, 5), RGB(0, 0, 255));
+  EXPECT_EQ(PixelAt(target, 5, 5), RGB(255, 255, 255)) << "a frame leaves the inside";
+  canvas.Brush().SetStyle(bsClear);
+  canvas.RoundRect({10, 0, 20, 10}, 4, 4);
+  canvas.FillRect({0, 0, 40, 20});
+  EXPECT_EQ(PixelAt(target, 15, 5), RGB(255, 255, 255)) << "a clear brush fills nothing";
+  EXPECT_EQ(PixelAt(target, 15, 0), RGB(0, 0, 0)) << "the pen still outlines";
+  canvas.Brush().SetStyle(bsSolid);
+  canvas.RoundRect({20, 0, 30, 10}, 4, 4);
+  EXPECT_EQ(PixelAt(target, 25, 5), RGB(0, 0, 255));
+
+  TBitmap checks;
+  MakeFilled(checks, 2, 1, RGB(255, 0, 0));
+  PaintPixel(checks, 1, 0, RGB(0, 255, 0));
+  canvas.StretchDraw({30, 10, 38, 14}, checks);
+  EXPECT_EQ(PixelAt(target, 33, 13), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(target, 34, 10), RGB(0, 255, 0));
+
+  SIZE one = canvas.TextExtent(L"录");
+  EXPECT_GT(one.cy, 0);
+  EXPECT_EQ(canvas.TextWidth(L"录录"), 2 * one.cx);
+  RECT text{0, 10, 40, 20};
+  canvas.Brush().SetColor(RGB(0, 128, 0));
+  canvas.DrawText(L" ", text, DT_SINGLELINE);
+  EXPECT_EQ(PixelAt(target, 1, 12), RGB(255, 255, 255)) << "text keeps the background";
+  canvas.DrawText(L" ", text, DT_SINGLELINE, true);
+  EXPECT_EQ(PixelAt(target, 1, 12), RGB(0, 128, 0)) << "unless an opaque one is asked for";
+}
+
+TEST(Bitmap, AFontKeepsItsHandleWhenOnlyItsColourChanges) {
+  TFont font;
+  struct TChanges {
+    int Count = 0;
+    void Changed() { ++Count; }
+  } changes;
+  font.SetOnChange(TMethod<>::Of<&TChanges::Changed>(changes));
+  HFONT handle = font.Handle();
+  font.SetColor(clBlue);
+  EXPECT_EQ(font.Handle(), handle);
+  TFont same;
+  same.SetColor(clWhite);
+  font.Assign(same);
+  EXPECT_EQ(font.Handle(), handle) << "assigning a font of the same shape";
+  EXPECT_EQ(changes.Count, 2) << "a colour change is still a change";
+  font.SetHeight(-16);
+  LOGFONTW log{};
+  EXPECT_TRUE(GetObjectW(font.Handle(), sizeof(log), &log));
+  EXPECT_EQ(log.lfHeight, -16);
 }

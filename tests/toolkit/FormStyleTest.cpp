@@ -1,13 +1,20 @@
-// Form styles and window states against the real platform: an MDI frame with
-// its client and children, maximising, double-buffered painting, and the
-// status bar's simple panel, bevels and alignment.
+// Form styles and window states against the real platform: an MDI frame whose
+// client window makes, destroys and activates its children and shows the
+// active child's menu, maximising, double-buffered painting, the screen's
+// list of forms, and the status bar's grip, simple panel, bevels and alignment.
 #include <gtest/gtest.h>
 
+#include "support/GuiObjects.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/StatusBar.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/WindowSubclass.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +50,94 @@ TEST_F(FormStyles, AnMdiFrameHoldsItsChildrenInItsClientWindow) {
   EXPECT_THROW(child->SetFormStyle(fsNormal), Exception) << "the window is made for its style";
 }
 
+// Watches the MDI client as the skin engine will: through its window procedure.
+struct TClientWatch {
+  TWindowSubclass Subclass;
+  std::vector<UINT> Seen;
+  HWND Created = nullptr;
+  void Hook(TMessage& message) {
+    if (message.Msg >= WM_MDICREATE && message.Msg <= WM_MDIREFRESHMENU) Seen.push_back(message.Msg);
+    Subclass.CallPrevious(message);
+    if (message.Msg == WM_MDICREATE) Created = reinterpret_cast<HWND>(message.Result);
+  }
+  bool Saw(UINT msg) const { return std::find(Seen.begin(), Seen.end(), msg) != Seen.end(); }
+};
+
+TMainMenu* OneEntryMenu(TForm* form, const wchar_t* entry, const wchar_t* item, TMenuItem** itemOut = nullptr) {
+  auto* menu = new TMainMenu(form);
+  auto* top = new TMenuItem(form);
+  top->SetCaption(entry);
+  menu->Add(top);
+  auto* sub = new TMenuItem(form);
+  sub->SetCaption(item);
+  top->Add(sub);
+  if (itemOut) *itemOut = sub;
+  return menu;
+}
+
+std::wstring EntryText(HMENU menu, int position) {
+  wchar_t text[32] = {};
+  GetMenuStringW(menu, static_cast<UINT>(position), text, 32, MF_BYPOSITION);
+  return text;
+}
+
+TEST_F(FormStyles, TheMdiClientMakesAndDestroysChildrenAndTheFrameShowsTheActiveChildsMenu) {
+  TForm* frame = Application.CreateForm<TForm>();
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(50, 50, 500, 400);
+  frame->SetMenu(OneEntryMenu(frame, L"&File", L"E&xit"));
+  frame->Show();
+  TClientWatch client;
+  client.Subclass.Install(frame->ClientHandle(), TWndMethod::Of<&TClientWatch::Hook>(client));
+
+  TForm* child = Application.CreateForm<TForm>();
+  child->SetFormStyle(fsMDIChild);
+  TMenuItem* copy = nullptr;
+  child->SetMenu(OneEntryMenu(child, L"&Edit", L"&Copy", &copy));
+  struct TClicks {
+    int Count = 0;
+    void Click(TComponent*) { ++Count; }
+  } clicks;
+  copy->SetOnClick(TNotifyEvent::Of<&TClicks::Click>(clicks));
+  child->Show();
+  EXPECT_TRUE(client.Saw(WM_MDICREATE));
+  EXPECT_EQ(client.Created, child->Handle());
+  EXPECT_EQ(frame->ActiveMDIChild(), child);
+  EXPECT_TRUE(client.Saw(WM_MDISETMENU));
+  EXPECT_TRUE(client.Saw(WM_MDIREFRESHMENU));
+  HMENU merged = GetMenu(frame->Handle());
+  ASSERT_EQ(GetMenuItemCount(merged), 2);
+  EXPECT_EQ(EntryText(merged, 0), L"&File");
+  EXPECT_EQ(EntryText(merged, 1), L"&Edit");
+  EXPECT_EQ(GetSubMenu(merged, 1), child->Menu()->Items(0)->Handle()) << "the drop-down is the child menu's own";
+  SendMessageW(frame->Handle(), WM_COMMAND, MAKEWPARAM(copy->Command(), 0), 0);
+  EXPECT_EQ(clicks.Count, 1) << "the frame hands the child's commands to its items";
+
+  client.Seen.clear();
+  child->Free();
+  EXPECT_TRUE(client.Saw(WM_MDIDESTROY));
+  EXPECT_EQ(frame->ActiveMDIChild(), nullptr);
+  EXPECT_EQ(GetMenu(frame->Handle()), frame->Menu()->MenuHandle()) << "the frame's own menu is back";
+}
+
+TEST_F(FormStyles, ScreenListsFormsByActivationNotByTheMomentaryStacking) {
+  TForm* first = Application.CreateForm<TForm>();
+  TForm* second = Application.CreateForm<TForm>();
+  TForm* hidden = Application.CreateForm<TForm>();
+  first->Show();
+  second->Show();
+  SetActiveWindow(first->Handle());
+  EXPECT_EQ(Screen.Forms(0), first);
+  EXPECT_EQ(Screen.Forms(1), second);
+  EXPECT_EQ(Screen.Forms(2), hidden) << "never activated: last";
+  // Raised without activation, as a skinner's frame update may: the list stays.
+  SetWindowPos(second->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(Screen.Forms(0), first);
+  SetActiveWindow(second->Handle());
+  EXPECT_EQ(Screen.Forms(0), second);
+  EXPECT_THROW(Screen.Forms(3), EListError);
+}
+
 TEST_F(FormStyles, AnMdiChildWithoutAFrameIsAnError) {
   TForm* main = Application.CreateForm<TForm>();
   main->Show();
@@ -75,9 +170,9 @@ TEST_F(FormStyles, ADoubleBufferedFormPaintsItsColourWithoutLeaking) {
     Application.ProcessMessages();
   };
   repaint();
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   for (int i = 0; i < 20; ++i) repaint();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
   TWindowDC dc(form->Handle());
   EXPECT_EQ(GetPixel(dc.Get(), 20, 20), RGB(0, 128, 0));
 }
@@ -105,6 +200,20 @@ TEST_F(FormStyles, AStatusBarSwitchesBetweenPanelsAndSimpleText) {
   EXPECT_EQ(bar->SimpleText(), L"正在录音");
   bar->SetSimplePanel(false);
   EXPECT_EQ(PanelText(*bar, 0), L"已经录制了") << "the panels come back unchanged";
+}
+
+TEST_F(FormStyles, TheSizeGripFollowsItsPropertyAlsoOnceTheBarHasItsWindow) {
+  TForm* form = Application.CreateForm<TForm>();
+  auto* bar = new TStatusBar(form);
+  bar->SetParent(form);
+  bar->Panels().Add().SetText(L"已经录制了");
+  form->Show();
+  auto hasGrip = [&] { return (GetWindowLongPtrW(bar->Handle(), GWL_STYLE) & SBARS_SIZEGRIP) != 0; };
+  EXPECT_TRUE(hasGrip());
+  bar->SetSizeGrip(false);
+  EXPECT_FALSE(hasGrip());
+  EXPECT_EQ(PanelText(*bar, 0), L"已经录制了") << "the window made again shows the same panels";
+  EXPECT_EQ(GetParent(bar->Handle()), form->Handle());
 }
 
 TEST_F(FormStyles, PanelBevelAndAlignmentReachTheBar) {

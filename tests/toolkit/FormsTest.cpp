@@ -1,15 +1,20 @@
 // The forms toolkit against real windows: messages pass through a replaceable
 // WindowProc, notifications arrive where the skin engine expects them, errors
-// stop at the window procedure, hints follow the mouse, and painting leaks no
-// GDI objects.
+// stop at the window procedure (and wait for a paint to end), hints follow the
+// mouse, clicks end when the capture goes, and painting leaks no GDI objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "support/GuiObjects.h"
+#include "support/ShownErrors.h"
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/StdCtrls.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/WindowSubclass.h"
 
 namespace {
 
@@ -71,7 +76,6 @@ class Forms : public ::testing::Test {
   }
   void TearDown() override {
     Form.reset();
-    Application.SetOnException(nullptr);
     Application.SetOnHint({});
   }
   // Puts the mouse over a point of the form's client area, as a user would.
@@ -145,8 +149,17 @@ TEST_F(Forms, HintFollowsTheMouseAndRaisesTheHintEvent) {
   EXPECT_EQ(log.Hints[log.Hints.size() - 2], L"the long hint");
 }
 
-TEST_F(Forms, FormHearsAltLettersAndMenuChanges) {
+TEST_F(Forms, FormHearsAltLettersAndMenuChangesThroughBothProcedureChains) {
   TSpy spy(*Form);
+  struct TFrameSpy {
+    TWindowSubclass Subclass;
+    int MenuChanges = 0;
+    void Hook(TMessage& message) {
+      if (message.Msg == CM_MENUCHANGED) ++MenuChanges;
+      Subclass.CallPrevious(message);
+    }
+  } frame;
+  frame.Subclass.Install(Form->Handle(), TWndMethod::Of<&TFrameSpy::Hook>(frame));
   PostMessageW(Form->Button->Handle(), WM_SYSCHAR, L'a', 0);
   Application.ProcessMessages();
   EXPECT_TRUE(spy.Saw(CM_DIALOGCHAR));
@@ -157,23 +170,104 @@ TEST_F(Forms, FormHearsAltLettersAndMenuChanges) {
   menu->Add(item);
   Form->SetMenu(menu);
   EXPECT_TRUE(spy.Saw(CM_MENUCHANGED));
+  EXPECT_EQ(frame.MenuChanges, 1) << "the window procedure sees it too";
   EXPECT_EQ(GetMenuItemCount(GetMenu(Form->Handle())), 1);
   spy.Seen.clear();
-  item->SetCaption(L"关于(&A)");  // the bar is remade, and the form told again
+  item->SetCaption(L"关于(&A)");  // changed in place, and the form told again
   EXPECT_TRUE(spy.Saw(CM_MENUCHANGED));
+  EXPECT_EQ(frame.MenuChanges, 2);
   wchar_t caption[32] = {};
   GetMenuStringW(GetMenu(Form->Handle()), 0, caption, 32, MF_BYPOSITION);
   EXPECT_STREQ(caption, L"关于(&A)");
+  delete menu;  // the form hears of it and shows no menu
+  EXPECT_EQ(Form->Menu(), nullptr);
+  EXPECT_EQ(GetMenu(Form->Handle()), nullptr);
   spy.Restore();
 }
 
-TEST_F(Forms, AnErrorInAHandlerStopsAtTheWindowProcedure) {
-  std::wstring shown;
-  Application.SetOnException([&](const std::exception& error) { shown = ExceptionText(error); });
+TEST_F(Forms, ErrorsOfAnyKindStopAtTheWindowProcedureAndTheTimer) {
+  TShownErrors shown;
   Form->RaiseOnClick = true;
   SendMessageW(Form->Button->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(Form->Clicks, 1);
-  EXPECT_EQ(shown, L"Stream write error");
+  struct TOddThrower {
+    void Click(TComponent*) { throw 42; }
+    void Tick(TComponent* timer) {
+      static_cast<TTimer*>(timer)->SetEnabled(false);
+      throw std::wstring(L"not an exception class");
+    }
+  } thrower;
+  Form->Button->SetOnClick(TNotifyEvent::Of<&TOddThrower::Click>(thrower));
+  SendMessageW(Form->Button->Handle(), BM_CLICK, 0, 0);
+  TTimer timer(nullptr);
+  timer.SetInterval(10);
+  timer.SetOnTimer(TNotifyEvent::Of<&TOddThrower::Tick>(thrower));
+  Application.ProcessMessagesFor(100);
+  EXPECT_EQ(shown.Texts, (std::vector<std::wstring>{L"Stream write error", L"An error of an unknown kind occurred",
+                                                    L"An error of an unknown kind occurred"}));
+}
+
+namespace {
+
+class TFailingLabel : public TLabel {
+ public:
+  using TLabel::TLabel;
+
+ protected:
+  void Paint(TCanvas&) override { throw Exception(L"Skin bitmap missing"); }
+};
+
+// Tells whether an error is shown while a paint of the form is running.
+struct TPaintWatch {
+  TWndMethod Saved;
+  bool Painting = false;
+  std::vector<bool> ShownWhilePainting;
+  void Hook(TMessage& message) {
+    bool paint = message.Msg == WM_PAINT;
+    if (paint) Painting = true;
+    auto done = ScopeExit([&] { if (paint) Painting = false; });
+    Saved(message);
+  }
+  void Show(const std::exception&) { ShownWhilePainting.push_back(Painting); }
+};
+
+}  // namespace
+
+TEST_F(Forms, AnErrorWhilePaintingIsShownOnceThePaintIsOver) {
+  TPaintWatch watch;
+  watch.Saved = Form->WindowProc();
+  Form->SetWindowProc(TWndMethod::Of<&TPaintWatch::Hook>(watch));
+  Application.SetOnException(TApplication::TExceptionEvent::Of<&TPaintWatch::Show>(watch));
+  auto* label = new TFailingLabel(Form.get());
+  label->SetParent(Form.get());
+  label->SetBounds(150, 10, 60, 20);
+  UpdateWindow(Form->Handle());
+  Application.ProcessMessages();
+  Application.SetOnException({});
+  Form->SetWindowProc(watch.Saved);
+  ASSERT_FALSE(watch.ShownWhilePainting.empty());
+  EXPECT_EQ(std::count(watch.ShownWhilePainting.begin(), watch.ShownWhilePainting.end(), true), 0);
+}
+
+TEST_F(Forms, AClickWhoseMouseCaptureIsTakenAwayIsCancelled) {
+  auto* button = new TSpeedButton(Form.get());
+  button->SetParent(Form.get());
+  button->SetBounds(150, 60, 60, 25);
+  struct TClicks {
+    int Count = 0;
+    void Click(TComponent*) { ++Count; }
+  } clicks;
+  button->SetOnClick(TNotifyEvent::Of<&TClicks::Click>(clicks));
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 70));
+  EXPECT_EQ(GetCapture(), Form->Handle());
+  TWindowHandle other(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  SetCapture(other.Get());  // a drag elsewhere, a menu, a message box
+  ReleaseCapture();
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(160, 70));
+  EXPECT_EQ(clicks.Count, 0);
+  SendMessageW(Form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 70));
+  SendMessageW(Form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(160, 70));
+  EXPECT_EQ(clicks.Count, 1) << "the next click is a whole one";
 }
 
 TEST_F(Forms, PublishedPropertiesByNameReachTheWindow) {
@@ -192,6 +286,12 @@ TEST_F(Forms, PublishedPropertiesByNameReachTheWindow) {
   EXPECT_EQ(std::get<TLayoutIdent>(*speed.GetProperty(L"Flat")).Name, L"True");
   EXPECT_TRUE(speed.Is(ckSpeedButton));
   EXPECT_FALSE(speed.Is(ckButton));
+  // Only forms and group boxes hold other controls.
+  EXPECT_TRUE(Form->Is(ckContainer));
+  EXPECT_TRUE(TGroupBox(nullptr).Is(ckContainer));
+  EXPECT_FALSE(TCheckBox(nullptr).Is(ckContainer));
+  EXPECT_FALSE(TEdit(nullptr).Is(ckContainer));
+  EXPECT_FALSE(Form->Button->Is(ckContainer));
 }
 
 TEST_F(Forms, RepaintingLeaksNoGdiObjects) {
@@ -202,7 +302,7 @@ TEST_F(Forms, RepaintingLeaksNoGdiObjects) {
     }
   };
   repaint();  // fonts and brushes made on first use stay; later paints add none
-  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  DWORD before = GdiObjects();
   repaint();
-  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+  EXPECT_EQ(GdiObjects(), before);
 }

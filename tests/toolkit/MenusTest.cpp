@@ -4,6 +4,7 @@
 // transparent colours and glyph places show in real pixels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "toolkit/forms/ExtCtrls.h"
@@ -55,7 +56,6 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT position, std::wstring* text = nullptr) 
 class Menus : public ::testing::Test {
  protected:
   void SetUp() override { Application.Initialize(); }
-  void TearDown() override { Application.SetOnException(nullptr); }
   TComponent Owner{nullptr};
 };
 
@@ -71,9 +71,10 @@ TEST_F(Menus, ItemsAreFoundByCommandAndBySubMenuHandle) {
   EXPECT_EQ(bar->FindByHandle(handle), bar);
   EXPECT_EQ(bar->FindByHandle(nullptr), nullptr);
   EXPECT_EQ(menu.One->GetParentMenu(), bar);
-  HMENU oldFile = menu.File->Handle();
-  menu.Help->SetCaption(L"&About");  // remade: the old handles are gone
-  EXPECT_EQ(bar->FindByHandle(oldFile), nullptr);
+  HMENU file = menu.File->Handle();
+  menu.Help->SetCaption(L"&About");  // changed in place: every handle stays
+  EXPECT_EQ(bar->MenuHandle(), handle);
+  EXPECT_EQ(bar->FindByHandle(file), menu.File);
 }
 
 TEST_F(Menus, ItemStateReachesThePlatformMenu) {
@@ -203,6 +204,90 @@ TEST_F(Menus, AnActionIsToldToUpdateBeforeItsItemIsShown) {
   KillTimer(nullptr, timer);
   EXPECT_FALSE(item->Enabled());
   EXPECT_TRUE(ItemInfo(popup->MenuHandle(), 0).fState & MFS_GRAYED);
+}
+
+TEST_F(Menus, ItemsChangeInPlaceSoEveryHandleStays) {
+  auto* bar = new TMainMenu(&Owner);
+  TFileMenu menu(bar);
+  HMENU handle = bar->MenuHandle();
+  HMENU file = menu.File->Handle();
+  menu.Recent->SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(file), 3);
+  menu.Recent->SetVisible(true);
+  EXPECT_EQ(GetSubMenu(file, 2), menu.Recent->Handle()) << "back in its place, with its drop-down";
+  menu.Item(menu.Help, L"&About");
+  HMENU help = menu.Help->Handle();
+  ASSERT_NE(help, nullptr) << "a first sub-item gives the entry a drop-down";
+  EXPECT_EQ(GetSubMenu(handle, 1), help);
+  delete menu.Open;
+  EXPECT_TRUE(ItemInfo(file, 0).fType & MFT_SEPARATOR) << "the separator is first now";
+  bar->SetOwnerDraw(true);
+  EXPECT_TRUE(ItemInfo(file, 1).fType & MFT_OWNERDRAW);
+  EXPECT_EQ(bar->MenuHandle(), handle);
+  EXPECT_EQ(menu.File->Handle(), file);
+  EXPECT_EQ(menu.Help->Handle(), help);
+  EXPECT_TRUE(IsMenu(file));
+}
+
+TEST_F(Menus, CommandsStayWithinSixteenBitsAcrossSeventyThousandItems) {
+  TForm form(nullptr);
+  auto* bar = new TMainMenu(&form);
+  auto* file = new TMenuItem(&form);
+  file->SetCaption(L"&File");
+  bar->Add(file);
+  form.SetMenu(bar);
+  form.Show();
+  UINT highest = 0;
+  for (int round = 0; round < 70; ++round) {
+    std::vector<TMenuItem*> items;
+    for (int i = 0; i < 1000; ++i) items.push_back(new TMenuItem(&form));
+    for (TMenuItem* item : items) {
+      highest = std::max(highest, item->Command());
+      item->Free();
+    }
+  }
+  EXPECT_LT(highest, 0xFF00u) << "above are the MDI window list's";
+  auto* last = new TMenuItem(&form);
+  last->SetCaption(L"&Exit");
+  file->Add(last);
+  struct TClicks {
+    int Count = 0;
+    void Click(TComponent*) { ++Count; }
+  } clicks;
+  last->SetOnClick(TNotifyEvent::Of<&TClicks::Click>(clicks));
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(last->Command(), 0), 0);
+  EXPECT_EQ(clicks.Count, 1);
+}
+
+// The probe's case: drawing an item brings its action up to date, which
+// changes the item while the platform tracks its drop-down.
+TEST_F(Menus, AnItemChangedWhileItsDropDownIsTrackedStaysInTheSameMenu) {
+  TForm form(nullptr);
+  auto* bar = new TMainMenu(&form);
+  TFileMenu menu(bar);
+  bar->SetOwnerDraw(true);
+  form.SetMenu(bar);
+  form.Show();
+  struct TTracker {
+    TMenuItem* Item;
+    HMENU DropDown;
+    bool StillThere = false;
+    void Update(TComponent*) { Item->SetCaption(L"&Open 录音.wav"); }
+    void Draw(TComponent*, TCanvas&, const RECT&, bool) {
+      StillThere = IsMenu(DropDown) && Item->Parent()->Handle() == DropDown;
+      PostMessageW(FindWindowW(L"#32768", nullptr), WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  } tracker{menu.Open, menu.File->Handle()};
+  TBasicAction action(&form);
+  action.SetOnUpdate(TNotifyEvent::Of<&TTracker::Update>(tracker));
+  menu.Open->SetAction(&action);
+  menu.Open->SetOnDrawItem(TMenuDrawItemEvent::Of<&TTracker::Draw>(tracker));
+  UINT_PTR timer = SetTimer(nullptr, 0, 5000, EndStuckMenu);
+  TrackPopupMenu(tracker.DropDown, TPM_RETURNCMD, 100, 100, 0, form.Handle(), nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(tracker.StillThere);
+  EXPECT_EQ(menu.Open->Caption(), L"&Open 录音.wav");
+  EXPECT_EQ(GetSubMenu(GetMenu(form.Handle()), 0), tracker.DropDown);
 }
 
 class ImageLists : public Menus {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
+#include <thread>
 
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/Thread.h"
@@ -131,6 +133,35 @@ TEST(Thread, WaitForOnTheMainThreadServesStepsOfTheThreadItWaitsFor) {
   thread.Resume();
   thread.WaitFor();  // would never return if the steps were not served
   EXPECT_EQ(steps, 5);
+}
+
+namespace {
+
+// Synchronizes until it is told to end; its destructor is the toolkit's own.
+class TSyncingThread : public TThread {
+ protected:
+  void Execute() override {
+    while (!Terminated()) Synchronize([] {});
+  }
+};
+
+}  // namespace
+
+TEST(Thread, DestroyingAThreadHeldInSynchronizeServesTheStep) {
+  auto* thread = new TSyncingThread;
+  thread->Resume();
+  // A step is queued and nobody serves it: the thread is held in Synchronize.
+  ASSERT_EQ(WaitForSingleObject(SyncRequestEvent(), 5000), WAIT_OBJECT_0);
+  // A deadlock would hold the whole run until its time limit; the watchdog ends it sooner.
+  TKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(done.Get(), 3000) != WAIT_TIMEOUT) return;
+    std::fprintf(stderr, "deadlock: destroying the thread did not return\n");
+    ExitProcess(3);
+  });
+  delete thread;
+  SetEvent(done.Get());
+  watchdog.join();
 }
 
 TEST(Thread, PlainMessageLoopIsWokenForSteps) {

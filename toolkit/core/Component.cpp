@@ -1,6 +1,7 @@
 #include "toolkit/core/Component.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/core/Exception.h"
 
@@ -8,17 +9,45 @@ TComponent::TComponent(TComponent* owner) : FOwner(owner) {
   if (FOwner) FOwner->FComponents.push_back(this);
 }
 
-// Owned components go last-created first, so later ones may still use earlier ones.
-TComponent::~TComponent() {
-  FComponentState |= csDestroying;
-  while (!FComponents.empty()) {
-    TComponent* last = FComponents.back();
-    FComponents.pop_back();
-    last->FOwner = nullptr;
-    delete last;
-  }
-  if (FOwner) FOwner->Remove(this);
+void TComponent::Free() {
+  BeforeDestruction();
+  delete this;
 }
+
+void TComponent::BeforeDestruction() {
+  if (FComponentState & csDestroying) return;
+  FComponentState |= csDestroying;
+  Destroying();
+}
+
+// Owned components go last-created first, so later ones may still use earlier ones.
+void TComponent::Destroying() {
+  while (!FFreeNotifies.empty()) {
+    TComponent* other = FFreeNotifies.back();
+    FFreeNotifies.pop_back();
+    auto& back = other->FFreeNotifies;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    other->Notification(this, opRemove);
+  }
+  while (!FComponents.empty()) FComponents.back()->Free();
+  if (FOwner) std::exchange(FOwner, nullptr)->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+  if (!component || component == this) return;
+  if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) != FFreeNotifies.end()) return;
+  FFreeNotifies.push_back(component);
+  component->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), component), FFreeNotifies.end());
+  auto& back = component->FFreeNotifies;
+  back.erase(std::remove(back.begin(), back.end(), this), back.end());
+}
+
+void TComponent::Notification(TComponent*, TOperation) {}
 
 TComponent* TComponent::Components(int index) const {
   if (index < 0 || index >= ComponentCount()) throw EListError(index);
@@ -44,8 +73,9 @@ void TComponent::EndLoading() {
   }
 }
 
-void TComponent::Remove(TComponent* component) {
+void TComponent::RemoveComponent(TComponent* component) {
   FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+  Notification(component, opRemove);
 }
 
 bool TComponent::SetProperty(const std::wstring& name, const TPropValue& value) {

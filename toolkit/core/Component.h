@@ -1,5 +1,13 @@
-// The base of everything that sits on a form: it has an owner, which destroys it,
-// a name and a tag, and it knows when it is being read from a layout or destroyed.
+// The base of everything that sits on a form: it has an owner, which frees it,
+// a name and a tag, and it knows when it is being read from a layout or freed.
+//
+// Freeing runs in two phases. First the destroying phase (Destroying), while
+// every part of the object is still whole: a control's window goes through its
+// procedure chain, whoever asked for free notification hears of it, and the
+// owned components are freed, last made first. Then the destructors, which
+// only release memory. Free runs the phase before any destructor; a plain
+// delete runs it from the destructor of the most derived toolkit class, each
+// of which starts with BeforeDestruction.
 #pragma once
 
 #include <any>
@@ -9,16 +17,30 @@
 #include <vector>
 
 #include "toolkit/core/LayoutValue.h"
+#include "toolkit/core/Method.h"
 
 enum TComponentStateFlag : unsigned { csLoading = 1, csDestroying = 2 };
+// What a Notification reports: the component is being freed.
+enum TOperation { opRemove };
+
+class TComponent;
+// The event of most handlers: the component that raised it.
+using TNotifyEvent = TMethod<TComponent*>;
 
 class TComponent {
  public:
   // The new component joins owner's list (when given) and is destroyed with it.
   explicit TComponent(TComponent* owner);
-  virtual ~TComponent();
+  virtual ~TComponent() { BeforeDestruction(); }
   TComponent(const TComponent&) = delete;
   TComponent& operator=(const TComponent&) = delete;
+
+  // Runs the destroying phase while the whole object exists, then deletes it.
+  void Free();
+  // component's Notification(this, opRemove) runs when this one is freed.
+  // Either may be freed first; neither keeps a pointer to the other then.
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
 
   TComponent* Owner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
@@ -56,12 +78,22 @@ class TComponent {
  protected:
   // Runs once the component's whole layout has been read; csLoading is already clear.
   virtual void Loaded() {}
+  // The destroying phase, once: csDestroying is set, then Destroying runs.
+  void BeforeDestruction();
+  // What goes while the object is whole. Overrides tear down their own parts
+  // and call this, which tells the free notification subscribers, frees the
+  // owned components and leaves the owner.
+  virtual void Destroying();
+  // component, which this one owns or asked for free notification, is being
+  // freed (opRemove): drop every pointer to it.
+  virtual void Notification(TComponent* component, TOperation operation);
 
  private:
-  void Remove(TComponent* component);
+  void RemoveComponent(TComponent* component);
 
   TComponent* FOwner;
   std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;  // both ways: those to tell, and those that tell us
   std::wstring FName;
   intptr_t FTag = 0;
   unsigned FComponentState = 0;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "toolkit/forms/Form.h"
+#include "toolkit/platform/HiddenWindow.h"
 
 namespace {
 
@@ -52,15 +53,8 @@ void TApplication::Initialize() {
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
   InitCommonControlsEx(&controls);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"TApplication";
-  RegisterClassExW(&windowClass);
   std::wstring title = Title();
-  FHandle.Reset(CreateWindowExW(0, L"TApplication", title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr));
+  FHandle = CreateHiddenWindow({L"TApplication", &TApplication::WindowProc, nullptr, WS_POPUP, 0, title.c_str()});
   FToolTip.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, FHandle.Get(), nullptr,
                                  GetModuleHandleW(nullptr), nullptr));
@@ -68,11 +62,9 @@ void TApplication::Initialize() {
   if (FToolTip) SendMessageW(FToolTip.Get(), TTM_SETMAXTIPWIDTH, 0, 600);
 }
 
-void TApplication::AddForm(std::unique_ptr<TForm> form) {
-  TForm* added = form.get();
-  FForms.push_back(std::move(form));
-  if (!FMainForm) FMainForm = added;
-  added->DoCreate();
+void TApplication::AddForm(TForm* form) {
+  if (!FMainForm) FMainForm = form;
+  form->DoCreate();
 }
 
 void TApplication::Run() {
@@ -88,7 +80,7 @@ void TApplication::Terminate() {
 void TApplication::DestroyForms() {
   ShowToolTip(nullptr);
   FMouseControl = nullptr;
-  while (!FForms.empty()) FForms.pop_back();
+  while (FForms.ComponentCount() > 0) FForms.Components(FForms.ComponentCount() - 1)->Free();
   FMainForm = nullptr;
 }
 
@@ -99,6 +91,7 @@ void TApplication::SetHint(const std::wstring& hint) {
 }
 
 void TApplication::ControlDestroying(TControl* control) {
+  if (control == FMainForm) FMainForm = nullptr;
   if (control != FMouseControl) return;
   ShowToolTip(nullptr);
   FMouseControl = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/Application.h"
 
 namespace {
@@ -33,13 +34,14 @@ TAlign AlignFromName(const std::wstring& name) {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
   FWindowProc = TWndMethod::Of<&TControl::WndProc>(*this);
-  FFont.SetOnChange([this] { FontChanged(); });
+  FFont.SetOnChange(TMethod<>::Of<&TControl::FontChanged>(*this));
 }
 
-TControl::~TControl() {
+void TControl::Destroying() {
   // The skin engine gives a windowless control its WindowProc back on this.
   if (!dynamic_cast<TWinControl*>(this)) Perform(CM_RELEASE);
   Application.ControlDestroying(this);
+  TComponent::Destroying();
   if (FParent) FParent->RemoveControl(this);
 }
 
@@ -112,6 +114,7 @@ void TControl::WndProc(TMessage& message) {
     case CM_MOUSEENTER: if (message.LParam == reinterpret_cast<LPARAM>(this)) MouseEnter(); break;
     case CM_MOUSELEAVE: if (message.LParam == reinterpret_cast<LPARAM>(this)) MouseLeave(); break;
     case CM_ENABLEDCHANGED: EnabledChanged(); break;
+    case CM_CANCELMODE: CancelMode(); break;
     default: break;
   }
 }
@@ -177,12 +180,13 @@ bool TControl::SetEvent(const std::wstring& name, const std::any& handler) {
   return TComponent::SetEvent(name, handler);
 }
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
-
-TWinControl::~TWinControl() {
+// The window goes first, while every part of the control is whole; then what
+// the control owns. Children that others own outlive it without a parent.
+void TWinControl::Destroying() {
+  DestroyHandle();
+  TControl::Destroying();
   for (TControl* control : FControls) control->FParent = nullptr;
   FControls.clear();
-  DestroyHandle();
 }
 
 HWND TWinControl::Handle() {
@@ -242,11 +246,13 @@ void TWinControl::CreateWnd() {
   TCreateParams params;
   CreateParams(params);
   FDefWndProc = RegisterClass(params);
-  HWND parentWnd = FParent ? FParent->Handle() : params.WndParent;
-  TWinControl* previous = std::exchange(tCreating, this);
-  HWND wnd = CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), FText.c_str(), params.Style, Left(),
-                             Top(), Width(), Height(), parentWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-  tCreating = previous;
+  if (FParent) params.WndParent = FParent->Handle();
+  HWND wnd;
+  {
+    TWinControl* previous = std::exchange(tCreating, this);
+    auto restore = ScopeExit([&] { tCreating = previous; });
+    wnd = CreateWindowHandle(params);
+  }
   if (!wnd) throw Exception(L"Error creating window %s", {ClassName()});
   FHandle = wnd;
   SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
@@ -265,13 +271,28 @@ void TWinControl::CreateChildHandles() {
   for (TWinControl* child : children) child->Handle();
 }
 
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params) {
+  return CreateWindowExW(params.ExStyle, params.WindowClass.c_str(), FText.c_str(), params.Style, Left(), Top(),
+                         Width(), Height(), params.WndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void TWinControl::DestroyWindowHandle() { DestroyWindow(FHandle); }
+
 void TWinControl::DestroyHandle() {
   if (!FHandle) return;
-  // Our own messages stop here: the object may be half destroyed already.
-  HWND wnd = std::exchange(FHandle, nullptr);
-  RemovePropW(wnd, kControlProperty);
-  SetWindowLongPtrW(wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc));
-  DestroyWindow(wnd);
+  HWND wnd = FHandle;
+  DestroyWindowHandle();
+  // WM_NCDESTROY let go of the window, unless a subclass kept it from us.
+  if (FHandle == wnd) {
+    RemovePropW(wnd, kControlProperty);
+    FHandle = nullptr;
+  }
+}
+
+void TWinControl::RecreateWnd() {
+  if (!FHandle) return;
+  DestroyHandle();
+  CreateWnd();
 }
 
 LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
@@ -285,8 +306,8 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND wnd, UINT msg, WPARAM wparam, LPAR
   TMessage message{msg, wparam, lparam, 0};
   try {
     control->FWindowProc(message);
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
+  } catch (...) {
+    Application.HandleCurrentException(msg);
   }
   if (msg == WM_NCDESTROY) {
     RemovePropW(wnd, kControlProperty);
@@ -314,6 +335,7 @@ void TWinControl::WndProc(TMessage& message) {
     return;
   }
   if (IsMouseMessage(msg)) return RouteMouse(message);
+  if (msg == WM_CAPTURECHANGED) CaptureChanged(reinterpret_cast<HWND>(message.LParam));
   if ((msg == WM_COMMAND || msg == WM_NOTIFY || msg == WM_HSCROLL || msg == WM_VSCROLL || msg == WM_DRAWITEM ||
        IsCtlColor(msg)) &&
       ReflectToChild(message))
@@ -347,6 +369,13 @@ void TWinControl::RouteMouse(TMessage& message) {
     FCaptureControl = nullptr;
     ReleaseCapture();
   }
+}
+
+// Another window took the mouse in the middle of a click: the control that had
+// it hears so and gets no more of the mouse.
+void TWinControl::CaptureChanged(HWND capture) {
+  if (!FCaptureControl || capture == FHandle) return;
+  std::exchange(FCaptureControl, nullptr)->Perform(CM_CANCELMODE);
 }
 
 bool TWinControl::ReflectToChild(TMessage& message) {
@@ -386,19 +415,17 @@ void TWinControl::PaintBuffered(TMessage& message, bool windowless) {
   TMemoryDCHandle buffer(CreateCompatibleDC(paint.Get()));
   TBitmapHandle bitmap(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
   TSelectObject held(buffer.Get(), bitmap.Get());
-  FPaintBuffer = buffer.Get();
-  try {
+  {
+    FPaintBuffer = buffer.Get();
+    auto done = ScopeExit([&] {
+      FPaintBuffer = nullptr;
+      message.WParam = 0;
+    });
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.Get()));
     message.WParam = reinterpret_cast<WPARAM>(buffer.Get());
     DefaultHandler(message);
     if (windowless) PaintControls(buffer.Get());
-  } catch (...) {
-    FPaintBuffer = nullptr;
-    message.WParam = 0;
-    throw;
   }
-  FPaintBuffer = nullptr;
-  message.WParam = 0;
   BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }
 

@@ -13,11 +13,11 @@
 #include "toolkit/platform/Messages.h"
 
 class TWinControl;
-using TNotifyEvent = TMethod<TComponent*>;
 
-// The "is a" tests the skin engine chooses its skinners by.
+// The "is a" tests the skin engine chooses its skinners by. A container holds
+// other controls: forms and group boxes.
 enum TControlKind : unsigned {
-  ckGroupBox = 1, ckComboBox = 2, ckEdit = 4, ckMemo = 8, ckForm = 16, ckBitBtn = 32,
+  ckGroupBox = 1, ckComboBox = 2, ckEdit = 4, ckForm = 16, ckBitBtn = 32,
   ckSpeedButton = 64, ckButton = 128, ckStatusBar = 256, ckContainer = 512
 };
 
@@ -28,7 +28,7 @@ class TControl : public TComponent {
 
  public:
   explicit TControl(TComponent* owner);
-  ~TControl() override;
+  ~TControl() override { BeforeDestruction(); }
 
   std::wstring ClassName() const override { return L"TControl"; }
   virtual unsigned Kinds() const { return 0; }
@@ -89,9 +89,12 @@ class TControl : public TComponent {
   virtual void MouseUp(int x, int y);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // The mouse capture was taken away in the middle of a click.
+  virtual void CancelMode() {}
   virtual void FontChanged();
   virtual void EnabledChanged();
   virtual void TextChanged() { Invalidate(); }
+  void Destroying() override;
 
   TWndMethod FWindowProc;
   TWinControl* FParent = nullptr;
@@ -116,18 +119,17 @@ class TControl : public TComponent {
 struct TCreateParams {
   std::wstring WindowClass;     // registered under the control's ClassName
   const wchar_t* BaseClass = nullptr;  // a system class to base it on, or none
-  HWND WndParent = nullptr;            // the owner of a top-level window
+  HWND WndParent = nullptr;            // the parent window, or the owner of a top-level one
   DWORD Style = 0;
   DWORD ExStyle = 0;
 };
 
 class TWinControl : public TControl {
  public:
-  explicit TWinControl(TComponent* owner);
-  ~TWinControl() override;
+  explicit TWinControl(TComponent* owner) : TControl(owner) {}
+  ~TWinControl() override { BeforeDestruction(); }
 
   std::wstring ClassName() const override { return L"TWinControl"; }
-  unsigned Kinds() const override { return ckContainer; }
 
   // Creates the window, and its parent's first, when it does not exist yet.
   HWND Handle();
@@ -157,9 +159,17 @@ class TWinControl : public TControl {
   friend class TControl;
   virtual void CreateParams(TCreateParams& params);
   virtual void CreateWnd();
+  // The platform call that makes the window, and the one that destroys it.
+  virtual HWND CreateWindowHandle(const TCreateParams& params);
+  virtual void DestroyWindowHandle();
   // After the window exists: push the state kept so far into it.
   virtual void InitializeWnd() {}
+  // The window goes through the current procedure chain: every WindowProc
+  // and every subclass sees its last messages.
   void DestroyHandle();
+  // A window whose style cannot change once made is made again.
+  void RecreateWnd();
+  void Destroying() override;
   void WndProc(TMessage& message) override;
   // The window class's own handling (the base class's or DefWindowProc).
   virtual void DefaultHandler(TMessage& message);
@@ -183,6 +193,7 @@ class TWinControl : public TControl {
   void PaintBuffered(TMessage& message, bool windowless);
   void PaintControls(HDC dc);
   void RouteMouse(TMessage& message);
+  void CaptureChanged(HWND capture);
   bool ReflectToChild(TMessage& message);
 
   int FTabOrder = -1;

@@ -49,6 +49,12 @@ void TSpeedButton::MouseUp(int x, int y) {
   TControl::MouseUp(x, y);
 }
 
+void TSpeedButton::CancelMode() {
+  if (!FPressed) return;
+  FPressed = false;
+  Invalidate();
+}
+
 void TBevel::Paint(TCanvas& canvas) {
   RECT rect = ClientRect();
   DrawEdge(canvas.Handle(), &rect, BDR_SUNKENOUTER, BF_BOTTOM);
@@ -63,8 +69,9 @@ void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, FPicture); }
 
 namespace {
 
+// Never destroyed: timers that the application object frees at the program's end still leave it.
 std::map<UINT_PTR, TTimer*>& RunningTimers() {
-  static std::map<UINT_PTR, TTimer*> timers;
+  static auto& timers = *new std::map<UINT_PTR, TTimer*>;
   return timers;
 }
 
@@ -108,8 +115,8 @@ void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   try {
     auto found = RunningTimers().find(id);
     if (found != RunningTimers().end() && found->second->FOnTimer) found->second->FOnTimer(found->second);
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
+  } catch (...) {
+    Application.HandleCurrentException(WM_TIMER);
   }
 }
 

@@ -21,6 +21,7 @@ class TSpeedButton : public TControl {
   void Paint(TCanvas& canvas) override;
   void MouseDown(int x, int y) override;
   void MouseUp(int x, int y) override;
+  void CancelMode() override;
 
  private:
   bool FFlat = false;

@@ -1,11 +1,14 @@
 #include "toolkit/forms/Form.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/LayoutResource.h"
 #include "toolkit/platform/Application.h"
 
-TScreen Screen;
+// Never destroyed: forms that the application object frees at the program's end still leave it.
+TScreen& Screen = *new TScreen;
 
 namespace {
 
@@ -38,12 +41,20 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   Screen.FForms.push_back(this);
 }
 
-TForm::~TForm() {
+void TForm::Destroying() {
+  if (FModalState) std::exchange(FModalState, nullptr)->Freed = true;
   auto& forms = Screen.FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-  // The menu bar belongs to the menu component, not to the window.
-  if (FHandle) ::SetMenu(FHandle, nullptr);
-  if (FMenu) FMenu->SetOnChange(nullptr);
+  // Destroying a window destroys its menu bar, which belongs to the menu component.
+  if (FHandle && FFormStyle != fsMDIChild) ::SetMenu(FHandle, nullptr);
+  SetMenu(nullptr);
+  TWinControl::Destroying();
+  DisposeMenu(std::move(FMergedMenu));
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove && component == FMenu) SetMenu(nullptr);
 }
 
 void TForm::ReadLayout(const wchar_t* resourceName) {
@@ -62,16 +73,87 @@ void TForm::Loaded() {
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
-  if (FMenu) FMenu->SetOnChange(nullptr);
+  if (menu == FMenu) return;
+  if (FMenu) {
+    FMenu->SetOnChange({});
+    FMenu->RemoveFreeNotification(this);
+  }
   FMenu = menu;
-  if (FMenu) FMenu->SetOnChange([this] { MenuChanged(); });
-  MenuChanged();
+  if (FMenu) {
+    FMenu->FreeNotification(this);
+    FMenu->SetOnChange(TNotifyEvent::Of<&TForm::MenuItemsChanged>(*this));
+  }
+  ShowMenu();
 }
 
-void TForm::MenuChanged() {
-  if (!FHandle || FFormStyle == fsMDIChild) return;
-  ::SetMenu(FHandle, FMenu ? FMenu->MenuHandle() : nullptr);
-  Perform(CM_MENUCHANGED);
+// The window gets the menu bar; an MDI frame the merged one, and an MDI child
+// has its menu merged into its frame's.
+void TForm::ShowMenu() {
+  if (!FHandle || (ComponentState() & csDestroying)) return;
+  if (FFormStyle == fsMDIChild) {
+    if (TForm* frame = MDIFrame()) frame->ShowMenu();
+    return;
+  }
+  if (FFormStyle == fsMDIForm)
+    MergeMenus();
+  else
+    ::SetMenu(FHandle, FMenu ? FMenu->MenuHandle() : nullptr);
+  SendMessageW(FHandle, CM_MENUCHANGED, 0, 0);
+}
+
+// Items change in place, so the bar keeps its handle; only a new set of bar
+// entries changes what an MDI frame merges.
+void TForm::MenuItemsChanged(TComponent* item) {
+  auto* changed = dynamic_cast<TMenuItem*>(item);
+  bool barEntries = !changed || !changed->Parent() || !changed->Parent()->Parent();
+  if (FFormStyle != fsNormal && barEntries) return ShowMenu();
+  TForm* shown = FFormStyle == fsMDIChild ? MDIFrame() : this;
+  if (!shown || !shown->FHandle || (shown->ComponentState() & csDestroying)) return;
+  if (GetMenu(shown->FHandle)) DrawMenuBar(shown->FHandle);
+  SendMessageW(shown->FHandle, CM_MENUCHANGED, 0, 0);
+}
+
+// An MDI frame's bar: its own entries followed by the active child's, which
+// share their drop-downs with the two menus. The client window puts it on the
+// frame (WM_MDISETMENU), as the platform's MDI expects.
+void TForm::MergeMenus() {
+  TForm* child = ActiveMDIChild();
+  TMainMenu* childMenu = child && !(child->ComponentState() & csDestroying) ? child->FMenu : nullptr;
+  HMENU own = FMenu ? FMenu->MenuHandle() : nullptr;
+  TMenuHandle merged;
+  if (childMenu) {
+    merged.Reset(CreateMenu());
+    if (FMenu) FMenu->AppendEntries(merged.Get());
+    childMenu->AppendEntries(merged.Get());
+  }
+  HMENU bar = merged ? merged.Get() : own;
+  if (bar)
+    SendMessageW(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), 0);
+  else
+    ::SetMenu(FHandle, nullptr);
+  SendMessageW(FClientHandle, WM_MDIREFRESHMENU, 0, 0);
+  DrawMenuBar(FHandle);
+  DisposeMenu(std::exchange(FMergedMenu, std::move(merged)));
+}
+
+// The menu on this window that holds command: the form's own, or for an MDI
+// frame the active child's, whose entries the frame's bar shows.
+TMenu* TForm::MenuWith(UINT command) const {
+  auto holds = [command](TMainMenu* menu) { return menu && menu->Find(command) && menu->Find(command) != menu; };
+  if (holds(FMenu)) return FMenu;
+  TForm* child = FFormStyle == fsMDIForm ? ActiveMDIChild() : nullptr;
+  return child && holds(child->FMenu) ? child->FMenu : nullptr;
+}
+
+TForm* TForm::MDIFrame() const {
+  TForm* frame = Application.MainForm();
+  return frame && frame->FFormStyle == fsMDIForm && !(frame->ComponentState() & csDestroying) ? frame : nullptr;
+}
+
+TForm* TForm::ActiveMDIChild() const {
+  if (!FClientHandle) return nullptr;
+  auto active = reinterpret_cast<HWND>(SendMessageW(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TForm*>(FromHandle(active));
 }
 
 void TForm::SetFormStyle(TFormStyle style) {
@@ -106,13 +188,33 @@ void TForm::CreateParams(TCreateParams& params) {
   if (FBorderIcons & biMinimize) params.Style |= WS_MINIMIZEBOX;
   if (FBorderIcons & biMaximize) params.Style |= WS_MAXIMIZEBOX;
   if (FFormStyle == fsMDIChild) {
-    TForm* frame = Application.MainForm();
-    if (!frame || frame->FFormStyle != fsMDIForm || !frame->FClientHandle)
-      throw Exception(L"Cannot create form. No MDI forms are currently active");
+    TForm* frame = MDIFrame();
+    if (!frame || !frame->FClientHandle) throw Exception(L"Cannot create form. No MDI forms are currently active");
     params.WndParent = frame->FClientHandle;
     params.Style = (params.Style & ~WS_POPUP) | WS_CHILD;
-    params.ExStyle |= WS_EX_MDICHILD;
   }
+}
+
+// An MDI child's window is made and destroyed by the client window, which
+// keeps its list of children, activates them and merges their menus.
+HWND TForm::CreateWindowHandle(const TCreateParams& params) {
+  if (FFormStyle != fsMDIChild) return TWinControl::CreateWindowHandle(params);
+  MDICREATESTRUCTW create{};
+  create.szClass = params.WindowClass.c_str();
+  create.szTitle = FText.c_str();
+  create.hOwner = GetModuleHandleW(nullptr);
+  create.x = Left();
+  create.y = Top();
+  create.cx = Width();
+  create.cy = Height();
+  create.style = params.Style;
+  return reinterpret_cast<HWND>(SendMessageW(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+void TForm::DestroyWindowHandle() {
+  if (FFormStyle != fsMDIChild) return TWinControl::DestroyWindowHandle();
+  SendMessageW(GetParent(FHandle), WM_MDIDESTROY, reinterpret_cast<WPARAM>(FHandle), 0);
+  if (TForm* frame = MDIFrame()) frame->ShowMenu();
 }
 
 // The MDI client fills the frame's client area; the frame's default handling sizes it.
@@ -137,12 +239,12 @@ void TForm::DefaultHandler(TMessage& message) {
 
 void TForm::InitializeWnd() {
   if (FFormStyle == fsMDIForm) CreateClientWindow();
-  if (FMenu && FFormStyle != fsMDIChild) ::SetMenu(FHandle, FMenu->MenuHandle());
+  if (FMenu) ShowMenu();
   if (FClientWidth >= 0 && FClientHeight >= 0) {
     RECT outer{0, 0, FClientWidth, FClientHeight};
     auto style = static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_STYLE));
     auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
-    AdjustWindowRectEx(&outer, style, FMenu != nullptr, exStyle);
+    AdjustWindowRectEx(&outer, style, FMenu && FFormStyle != fsMDIChild, exStyle);
     SetBounds(Left(), Top(), outer.right - outer.left, outer.bottom - outer.top);
   }
 }
@@ -161,19 +263,19 @@ int TForm::ShowModal() {
       EnableWindow(form->FHandle, FALSE);
       disabled.push_back(form->FHandle);
     }
-  FModal = true;
-  FModalResult = mrNone;
-  try {
+  TModalState state;
+  {
+    FModalState = &state;
+    auto restore = ScopeExit([&] {
+      if (!state.Freed) FModalState = nullptr;
+      // The owner is enabled before this window hides, so it takes the activation back.
+      for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
+    });
+    FModalResult = mrNone;
     Show();
-    while (FModalResult == mrNone && !Application.Terminated()) Application.HandleMessage();
-  } catch (...) {
-    FModal = false;
-    for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
-    throw;
+    while (!state.Freed && FModalResult == mrNone && !Application.Terminated()) Application.HandleMessage();
   }
-  FModal = false;
-  // The owner is enabled before this window hides, so it takes the activation back.
-  for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
+  if (state.Freed) return mrCancel;
   Hide();
   return FModalResult;
 }
@@ -182,46 +284,76 @@ void TForm::Close() {
   TCloseAction action = caHide;
   if (FOnClose) FOnClose(this, action);
   if (action == caNone) return;
-  if (FModal) {
+  if (FModalState) {
     FModalResult = mrCancel;
-  } else if (this == Application.MainForm()) {
-    Application.Terminate();
-  } else if (action == caHide) {
-    Hide();
+    if (action == caFree) Release();
+    return;
+  }
+  if (this == Application.MainForm()) return Application.Terminate();
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    case caNone: break;
   }
 }
+
+void TForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
 
 // A failing OnCreate is reported, and the form still opens.
 void TForm::DoCreate() {
   try {
     if (FOnCreate) FOnCreate(this);
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
+  } catch (...) {
+    Application.HandleCurrentException();
   }
 }
 
 void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case WM_CLOSE:
-      Close();
-      return;
-    case WM_COMMAND:
-      if (message.LParam == 0 && HIWORD(message.WParam) == 0 && FMenu && FMenu->DispatchCommand(LOWORD(message.WParam)))
-        return;
-      break;
-    // Owner-drawn items of the menu bar's drop-downs (wParam 0: not a control's).
-    case WM_MEASUREITEM:
-      if (message.WParam == 0 && FMenu && FMenu->MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam)))
-        return void(message.Result = TRUE);
-      break;
-    case WM_DRAWITEM:
-      if (message.WParam == 0 && FMenu && FMenu->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)))
-        return void(message.Result = TRUE);
-      break;
-    default:
-      break;
+    case WM_CLOSE: return Close();
+    case CM_RELEASE: return Free();
+    case WM_ACTIVATE: WMActivate(message); break;
+    case WM_MDIACTIVATE: WMMDIActivate(message); break;
+    case WM_COMMAND: case WM_MEASUREITEM: case WM_DRAWITEM: if (MenuMessage(message)) return; break;
+    case WM_EXITMENULOOP: DisposeMenu({}); break;  // menus given up while the loop ran
+    default: break;
   }
   TWinControl::WndProc(message);
+}
+
+// The screen lists the form last activated first.
+void TForm::WMActivate(TMessage& message) {
+  if (LOWORD(message.WParam) == WA_INACTIVE) return;
+  auto& forms = Screen.FForms;
+  forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+  forms.insert(forms.begin(), this);
+}
+
+// An MDI child that becomes active brings its menu to the frame's bar.
+void TForm::WMMDIActivate(TMessage& message) {
+  if (FFormStyle == fsMDIChild && reinterpret_cast<HWND>(message.LParam) == FHandle) ShowMenu();
+}
+
+// Commands and owner-drawn items of the menu bar's drop-downs (not a
+// control's: wParam 0); true when a menu item took the message.
+bool TForm::MenuMessage(TMessage& message) {
+  if (message.Msg == WM_COMMAND) {
+    UINT command = LOWORD(message.WParam);
+    TMenu* menu = message.LParam == 0 && HIWORD(message.WParam) == 0 ? MenuWith(command) : nullptr;
+    return menu && menu->DispatchCommand(command);
+  }
+  if (message.WParam != 0) return false;
+  if (message.Msg == WM_MEASUREITEM) {
+    auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+    TMenu* menu = MenuWith(measure.itemID);
+    message.Result = menu && menu->MeasureItem(measure);
+  } else {
+    auto& draw = *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+    TMenu* menu = MenuWith(draw.itemID);
+    message.Result = menu && menu->DrawItem(draw);
+  }
+  return message.Result != 0;
 }
 
 bool TForm::SetProperty(const std::wstring& name, const TPropValue& value) {
@@ -248,16 +380,8 @@ const std::any* TForm::FindHandler(const std::wstring& name) const {
 }
 
 TForm* TScreen::Forms(int index) const {
-  std::vector<TForm*> ordered(FForms);
-  auto depth = [](TForm* form) {
-    int place = 0;
-    if (!form->HandleAllocated()) return INT_MAX;
-    for (HWND wnd = form->Handle(); wnd; wnd = GetWindow(wnd, GW_HWNDPREV)) ++place;
-    return place;
-  };
-  std::stable_sort(ordered.begin(), ordered.end(), [&](TForm* a, TForm* b) { return depth(a) < depth(b); });
   if (index < 0 || index >= FormCount()) throw EListError(index);
-  return ordered[static_cast<size_t>(index)];
+  return FForms[static_cast<size_t>(index)];
 }
 
 HFONT TScreen::MenuFont() {

@@ -23,20 +23,25 @@ constexpr int mrCancel = 2;
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
-  ~TForm() override;
+  ~TForm() override { BeforeDestruction(); }
 
   std::wstring ClassName() const override { return L"TForm"; }
   unsigned Kinds() const override { return ckForm | ckContainer; }
 
+  // The window shows the menu's items; the menu keeps its platform menu, and
+  // a change of its items reaches the window as CM_MENUCHANGED.
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* menu);
   unsigned BorderIcons() const { return FBorderIcons; }
   TBorderStyle BorderStyle() const { return FBorderStyle; }
-  // An MDI child needs the application's main form to be an MDI frame with its window.
+  // An MDI child needs the application's main form to be an MDI frame with
+  // its window; the frame's client window makes and destroys the child's.
   TFormStyle FormStyle() const { return FFormStyle; }
   void SetFormStyle(TFormStyle style);
   // The MDI client window of an MDI frame; none for other forms.
   HWND ClientHandle() const { return FClientHandle; }
+  // The MDI child the client window calls active (WM_MDIGETACTIVE), if any.
+  TForm* ActiveMDIChild() const;
   // Read from the window once it exists: the user changes it there.
   TWindowState WindowState() const;
   void SetWindowState(TWindowState state);
@@ -47,12 +52,16 @@ class TForm : public TWinControl {
   void Show();
   void Hide() { SetVisible(false); }
   // Shows the form and handles messages, with the other forms disabled,
-  // until ModalResult is set; returns it.
+  // until ModalResult is set; returns it. A form freed meanwhile gives mrCancel.
   int ShowModal();
   int ModalResult() const { return FModalResult; }
   void SetModalResult(int result) { FModalResult = result; }
-  // Asks OnClose what to do (hide by default); closing the main form ends the application.
+  // Asks OnClose what to do: hide (the default), minimise, free (Release) or
+  // nothing. A modal form ends its modal loop; the main form ends the application.
   void Close();
+  // Frees the form once the messages waiting now are handled, so that a
+  // handler of the form itself may ask for it.
+  void Release();
 
   // Runs OnCreate; the application calls it once the form is built.
   void DoCreate();
@@ -76,13 +85,29 @@ class TForm : public TWinControl {
   }
 
   void CreateParams(TCreateParams& params) override;
+  HWND CreateWindowHandle(const TCreateParams& params) override;
+  void DestroyWindowHandle() override;
   void InitializeWnd() override;
   void WndProc(TMessage& message) override;
   void DefaultHandler(TMessage& message) override;
   void Loaded() override;
+  void Destroying() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  void MenuChanged();
+  // What a running ShowModal keeps on its own stack, so it can tell that the form was freed.
+  struct TModalState {
+    bool Freed = false;
+  };
+
+  void WMActivate(TMessage& message);
+  void WMMDIActivate(TMessage& message);
+  bool MenuMessage(TMessage& message);
+  void ShowMenu();
+  void MenuItemsChanged(TComponent* item);
+  void MergeMenus();
+  TMenu* MenuWith(UINT command) const;
+  TForm* MDIFrame() const;
   void CreateClientWindow();
 
   TMainMenu* FMenu = nullptr;
@@ -91,22 +116,23 @@ class TForm : public TWinControl {
   TBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
   HWND FClientHandle = nullptr;  // a child window: destroyed with the form's
+  TMenuHandle FMergedMenu;       // an MDI frame's own entries and its active child's
   TWindowState FWindowState = wsNormal;
   bool FAutoScroll = true;
   int FClientWidth = -1;
   int FClientHeight = -1;
   int FModalResult = mrNone;
-  bool FModal = false;
+  TModalState* FModalState = nullptr;
   TNotifyEvent FOnCreate;
   TCloseEvent FOnClose;
   std::map<std::wstring, std::any> FHandlers;
 };
 
-// The program's forms, front first, and the system's menu font.
+// The program's forms, the one last activated first, those never activated
+// after them in the order they were made; and the system's menu font.
 class TScreen {
  public:
   int FormCount() const { return static_cast<int>(FForms.size()); }
-  // In z-order: the frontmost window first; forms without a window last.
   TForm* Forms(int index) const;
   HFONT MenuFont();
 
@@ -116,4 +142,4 @@ class TScreen {
   TFontHandle FMenuFont;
 };
 
-extern TScreen Screen;
+extern TScreen& Screen;

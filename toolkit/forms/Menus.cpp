@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/core/CommandPool.h"
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/graphics/ImgList.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/HiddenWindow.h"
 
 namespace {
 
@@ -15,11 +18,12 @@ constexpr int kShortCutGap = 16;   // between the caption and the shortcut
 constexpr int kRightMargin = 11;   // where the platform puts its sub-menu arrow
 constexpr int kSeparatorHeight = 8;
 
-
-// Commands are unique in the process, so any window can find its item.
-UINT NextCommand() {
-  static UINT next = 100;
-  return next++;
+// Commands are unique among the living items of the process, so any window
+// can find its item; 0xFF00 and up are the MDI window list's. Never destroyed:
+// items that the application object frees at the program's end still use it.
+TCommandPool& Commands() {
+  static auto& pool = *new TCommandPool(100, 0xFEFF);
+  return pool;
 }
 
 // The pop-up menu whose menu loop runs; only one loop can run at a time.
@@ -33,40 +37,21 @@ LRESULT CALLBACK PopupWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpara
       return TRUE;
     if (msg == WM_DRAWITEM && gTracking && gTracking->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)))
       return TRUE;
-  } catch (const std::exception& error) {
-    Application.HandleException(error);
+  } catch (...) {
+    Application.HandleCurrentException(msg);
     return TRUE;
   }
   return DefWindowProcW(wnd, msg, wparam, lparam);
 }
 
 HWND PopupWindow() {
-  static TWindowHandle window;
-  if (!window) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = PopupWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"TPopupWindow";
-    RegisterClassW(&windowClass);
-    window.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, L"TPopupWindow", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                 windowClass.hInstance, nullptr));
-  }
+  static TWindowHandle window =
+      CreateHiddenWindow({L"TPopupWindow", PopupWindowProc, nullptr, WS_POPUP, WS_EX_TOOLWINDOW});
   return window.Get();
 }
 
-class TTrackingScope {
- public:
-  explicit TTrackingScope(TPopupMenu* menu) : FPrevious(std::exchange(gTracking, menu)) {}
-  ~TTrackingScope() { gTracking = FPrevious; }
-  TTrackingScope(const TTrackingScope&) = delete;
-  TTrackingScope& operator=(const TTrackingScope&) = delete;
-
- private:
-  TPopupMenu* FPrevious;
-};
-
-// Each setter remakes the menu only on a real change, so an action brought up
-// to date while its menu is drawn does not remake the menu for nothing.
+// Each setter changes the menu only on a real change, so an action brought up
+// to date while its menu is drawn does not touch the menu for nothing.
 template <typename Value>
 bool Assign(Value& field, Value value) {
   if (field == value) return false;
@@ -82,32 +67,73 @@ void UpdateActions(TMenuItem& item) {
 // A canvas for measuring and drawing items, with the screen's menu font.
 void UseMenuFont(TCanvas& canvas) { canvas.Font().AssignHandle(Screen.MenuFont()); }
 
+// Where the entry of command is in menu, or -1. Entries of others may stand
+// between ours (the MDI client's for a maximised child), so it is looked up.
+int EntryPosition(HMENU menu, UINT command) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_ID;
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i)
+    if (GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) && info.wID == command) return i;
+  return -1;
+}
+
+bool InMenuLoop() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  return GetGUIThreadInfo(GetCurrentThreadId(), &info) &&
+         (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE));
+}
+
 }  // namespace
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(NextCommand()) {}
-
-TMenuItem::~TMenuItem() {
-  for (TMenuItem* item : FItems) item->FParent = nullptr;
-  if (FParent) {
-    auto& siblings = FParent->FItems;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+void DisposeMenu(TMenuHandle menu) {
+  static auto& waiting = *new std::vector<TMenuHandle>;  // never destroyed, as Commands
+  if (menu) {
+    while (GetMenuItemCount(menu.Get()) > 0) RemoveMenu(menu.Get(), 0, MF_BYPOSITION);
+    waiting.push_back(std::move(menu));
   }
+  if (!InMenuLoop()) waiting.clear();
 }
 
-void TMenuItem::SetCaption(std::wstring caption) {
-  if (caption == FCaption) return;
-  FCaption = std::move(caption);
-  Changed();
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), FCommand(Commands().Take()) {}
+
+// The entry leaves the parent's menu; sub-items stay, without a parent.
+void TMenuItem::Destroying() {
+  TComponent::Destroying();
+  if (FParent) FParent->Remove(this);
+  for (TMenuItem* item : FItems) item->FParent = nullptr;
+  FItems.clear();
+  DisposeMenu(std::move(FHandle));
+  Commands().Give(static_cast<uint16_t>(FCommand));
 }
 
+void TMenuItem::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == FAction) FAction = nullptr;
+}
+
+void TMenuItem::SetCaption(std::wstring caption) { if (Assign(FCaption, std::move(caption))) Changed(); }
 void TMenuItem::SetEnabled(bool enabled) { if (Assign(FEnabled, enabled)) Changed(); }
-void TMenuItem::SetVisible(bool visible) { if (Assign(FVisible, visible)) Changed(); }
 void TMenuItem::SetChecked(bool checked) { if (Assign(FChecked, checked)) Changed(); }
 void TMenuItem::SetDefault(bool value) { if (Assign(FDefault, value)) Changed(); }
 void TMenuItem::SetImageIndex(int index) { if (Assign(FImageIndex, index)) Changed(); }
 void TMenuItem::SetShortCut(TShortCut shortCut) { if (Assign(FShortCut, shortCut)) Changed(); }
-void TMenuItem::SetOnDrawItem(const TMenuDrawItemEvent& handler) { FOnDrawItem = handler; }
-void TMenuItem::SetOnMeasureItem(const TMenuMeasureItemEvent& handler) { FOnMeasureItem = handler; }
+
+void TMenuItem::SetVisible(bool visible) {
+  if (visible == FVisible) return;
+  if (!visible) RemoveEntry();
+  FVisible = visible;
+  if (visible) InsertEntry();
+  TellMenu();
+}
+
+void TMenuItem::SetAction(TBasicAction* action) {
+  if (FAction) FAction->RemoveFreeNotification(this);
+  FAction = action;
+  if (FAction) FAction->FreeNotification(this);
+}
 
 TMenu* TMenuItem::GetParentMenu() {
   TMenuItem* root = this;
@@ -116,10 +142,22 @@ TMenu* TMenuItem::GetParentMenu() {
 }
 
 void TMenuItem::Add(TMenuItem* item) {
-  if (item->FParent) item->FParent->FItems.erase(std::find(item->FParent->FItems.begin(), item->FParent->FItems.end(), item));
+  if (item->FParent) item->FParent->Remove(item);
   item->FParent = this;
   FItems.push_back(item);
-  Changed();
+  if (FHandle)
+    item->InsertEntry();
+  else
+    SubItemsChanged();
+  TellMenu();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  item->RemoveEntry();
+  FItems.erase(std::find(FItems.begin(), FItems.end(), item));
+  item->FParent = nullptr;
+  SubItemsChanged();
+  TellMenu();
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
@@ -135,58 +173,99 @@ TMenuItem* TMenuItem::Find(UINT command) {
 
 TMenuItem* TMenuItem::FindByHandle(HMENU menu) {
   if (!menu) return nullptr;
-  if (menu == FHandle) return this;
+  if (menu == FHandle.Get()) return this;
   for (TMenuItem* item : FItems)
     if (TMenuItem* found = item->FindByHandle(menu)) return found;
   return nullptr;
 }
 
-void TMenuItem::Populate(HMENU menu) {
+HMENU TMenuItem::ParentHandle() { return FParent && FVisible ? FParent->FHandle.Get() : nullptr; }
+
+void TMenuItem::BuildHandles() {
+  if (FHandle || FItems.empty()) return;
+  FHandle.Reset(CreatePopupMenu());
+  for (TMenuItem* item : FItems)
+    if (item->FVisible) item->InsertAt(FHandle.Get(), GetMenuItemCount(FHandle.Get()));
+}
+
+// Owner-drawn items and separators carry no text: captions live here.
+MENUITEMINFOW TMenuItem::EntryInfo(std::wstring& text) {
   TMenu* root = GetParentMenu();
   bool ownerDraw = root && root->OwnerDraw();
-  for (TMenuItem* item : FItems)
-    if (item->FVisible) item->AppendTo(menu, ownerDraw);
-}
-
-// Owner-drawn items carry no text: their captions live here.
-void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+  std::wstring keys = ShortCutToText(FShortCut);
+  text = ownerDraw || IsSeparator() ? std::wstring() : keys.empty() ? FCaption : FCaption + L"\t" + keys;
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
-  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
-  info.wID = FCommand;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+  info.fType = (ownerDraw ? MFT_OWNERDRAW : MFT_STRING) | (IsSeparator() ? MFT_SEPARATOR : 0u);
   info.fState = (FEnabled ? MFS_ENABLED : MFS_GRAYED) | (FChecked ? MFS_CHECKED : 0u) | (FDefault ? MFS_DEFAULT : 0u);
-  std::wstring text = MenuText();
-  if (ownerDraw) {
-    info.fType = MFT_OWNERDRAW | (IsSeparator() ? MFT_SEPARATOR : 0u);
-  } else if (IsSeparator()) {
-    info.fType = MFT_SEPARATOR;
-  } else {
-    info.fType = MFT_STRING;
-    info.fMask |= MIIM_STRING;
-    info.dwTypeData = text.data();
-  }
-  if (!FItems.empty()) {
-    // The pop-up belongs to the menu it sits in: destroying that destroys it.
-    FHandle = CreatePopupMenu();
-    Populate(FHandle);
-    info.fMask |= MIIM_SUBMENU;
-    info.hSubMenu = FHandle;
-  }
-  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+  info.wID = FCommand;
+  info.hSubMenu = FHandle.Get();
+  info.dwTypeData = text.data();
+  return info;
 }
 
-std::wstring TMenuItem::MenuText() const {
-  std::wstring keys = ShortCutToText(FShortCut);
-  return keys.empty() ? FCaption : FCaption + L"\t" + keys;
+// After the visible sibling before it, else before the one after it, else last.
+void TMenuItem::InsertEntry() {
+  HMENU menu = ParentHandle();
+  if (!menu) return;
+  auto self = std::find(FParent->FItems.begin(), FParent->FItems.end(), this);
+  int position = -1;
+  for (auto before = self; position < 0 && before != FParent->FItems.begin();)
+    if ((*--before)->FVisible) position = EntryPosition(menu, (*before)->FCommand) + 1;
+  for (auto after = self + 1; position < 0 && after != FParent->FItems.end(); ++after)
+    if ((*after)->FVisible) position = EntryPosition(menu, (*after)->FCommand);
+  InsertAt(menu, position < 0 ? GetMenuItemCount(menu) : position);
+}
+
+void TMenuItem::InsertAt(HMENU menu, int position) {
+  BuildHandles();
+  std::wstring text;
+  MENUITEMINFOW info = EntryInfo(text);
+  InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+// The drop-down stays with the item: RemoveMenu does not destroy it.
+void TMenuItem::RemoveEntry() {
+  HMENU menu = ParentHandle();
+  int position = menu ? EntryPosition(menu, FCommand) : -1;
+  if (position >= 0) RemoveMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);
+}
+
+void TMenuItem::UpdateEntry() {
+  HMENU menu = ParentHandle();
+  int position = menu ? EntryPosition(menu, FCommand) : -1;
+  if (position < 0) return;
+  std::wstring text;
+  MENUITEMINFOW info = EntryInfo(text);
+  SetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+void TMenuItem::UpdateEntries() {
+  UpdateEntry();
+  for (TMenuItem* item : FItems) item->UpdateEntries();
+}
+
+// The first sub-item gives a shown item its drop-down; the last one takes it away.
+void TMenuItem::SubItemsChanged() {
+  if (!FParent) return;  // a root keeps its menu
+  if (FItems.empty() && FHandle) {
+    TMenuHandle dropDown(FHandle.Detach());
+    UpdateEntry();
+    DisposeMenu(std::move(dropDown));
+  } else if (!FItems.empty() && !FHandle && ParentHandle()) {
+    BuildHandles();
+    UpdateEntry();
+  }
 }
 
 void TMenuItem::Changed() {
-  if (TMenu* root = GetParentMenu()) root->Rebuild();
+  UpdateEntry();
+  TellMenu();
 }
 
-void TMenuItem::ForgetHandles() {
-  FHandle = nullptr;
-  for (TMenuItem* item : FItems) item->ForgetHandles();
+void TMenuItem::TellMenu() {
+  if (TMenu* root = GetParentMenu(); root && root->FOnChange) root->FOnChange(this);
 }
 
 void TMenuItem::Click() {
@@ -284,16 +363,41 @@ bool TMenuItem::SetEvent(const std::wstring& name, const std::any& handler) {
 }
 
 HMENU TMenu::MenuHandle() {
-  if (!FMenu) {
-    FMenu.Reset(CreateHandle());
-    FHandle = FMenu.Get();
-    Populate(FMenu.Get());
+  if (!FHandle) {
+    FHandle.Reset(CreateHandle());
+    for (TMenuItem* item : FItems)
+      if (item->Visible()) item->InsertAt(FHandle.Get(), GetMenuItemCount(FHandle.Get()));
   }
-  return FMenu.Get();
+  return FHandle.Get();
 }
 
-void TMenu::SetOwnerDraw(bool ownerDraw) { if (Assign(FOwnerDraw, ownerDraw)) Rebuild(); }
-void TMenu::SetImages(TImageList* images) { if (Assign(FImages, images)) Rebuild(); }
+void TMenu::SetOwnerDraw(bool ownerDraw) {
+  if (!Assign(FOwnerDraw, ownerDraw)) return;
+  for (TMenuItem* item : FItems) item->UpdateEntries();
+  if (FOnChange) FOnChange(this);
+}
+
+void TMenu::SetImages(TImageList* images) {
+  if (FImages) FImages->RemoveFreeNotification(this);
+  FImages = images;
+  if (FImages) FImages->FreeNotification(this);
+  if (FOnChange) FOnChange(this);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  TMenuItem::Notification(component, operation);
+  if (operation == opRemove && component == FImages) FImages = nullptr;
+}
+
+void TMenu::AppendEntries(HMENU menu) {
+  MenuHandle();
+  for (TMenuItem* item : FItems) {
+    if (!item->Visible()) continue;
+    std::wstring text;
+    MENUITEMINFOW info = item->EntryInfo(text);
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+  }
+}
 
 bool TMenu::DispatchCommand(UINT command) {
   TMenuItem* item = Find(command);
@@ -326,30 +430,9 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   return true;
 }
 
-void TMenu::Rebuild() {
-  ForgetHandles();
-  FMenu.Reset();
-}
-
 bool TMenu::SetProperty(const std::wstring& name, const TPropValue& value) {
   if (name == L"OwnerDraw") return SetOwnerDraw(PropBool(value)), true;
   return TMenuItem::SetProperty(name, value);
-}
-
-// The window menu is remade as a whole; a destroyed bar takes its pop-ups with it.
-void TMainMenu::Rebuild() {
-  if (!FMenu) return;
-  ForgetHandles();
-  TMenuHandle old(FMenu.Detach());
-  if (FOnChange) FOnChange();
-}
-
-void TPopupMenu::Rebuild() {
-  if (gTracking == this) {
-    FStale = true;
-    return;
-  }
-  TMenu::Rebuild();
 }
 
 void TPopupMenu::Popup(int x, int y) {
@@ -357,10 +440,11 @@ void TPopupMenu::Popup(int x, int y) {
   HMENU menu = MenuHandle();
   UINT command;
   {
-    TTrackingScope tracking(this);
+    TPopupMenu* previous = std::exchange(gTracking, this);
+    auto restore = ScopeExit([&] { gTracking = previous; });
     command = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, 0, PopupWindow(), nullptr));
   }
-  if (std::exchange(FStale, false)) Rebuild();
+  DisposeMenu({});  // menus given up while the loop ran
   if (command) DispatchCommand(command);
 }

@@ -42,6 +42,12 @@ void TStatusPanel::SetProperty(const TLayoutProperty& property) {
 
 TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) { FAlign = alBottom; }
 
+void TStatusBar::SetSizeGrip(bool sizeGrip) {
+  if (sizeGrip == FSizeGrip) return;
+  FSizeGrip = sizeGrip;
+  RecreateWnd();
+}
+
 void TStatusBar::SetSimplePanel(bool simple) {
   FSimplePanel = simple;
   UpdateSimple();
@@ -59,7 +65,7 @@ void TStatusBar::UpdateSimple() {
 }
 
 bool TStatusBar::SetProperty(const std::wstring& name, const TPropValue& value) {
-  if (name == L"SizeGrip") return FSizeGrip = PropBool(value), true;
+  if (name == L"SizeGrip") return SetSizeGrip(PropBool(value)), true;
   if (name == L"SimplePanel") return SetSimplePanel(PropBool(value)), true;
   if (name == L"SimpleText") return SetSimpleText(PropString(value)), true;
   if (name != L"Panels") return TWinControl::SetProperty(name, value);

@@ -48,6 +48,8 @@ class TStatusBar : public TWinControl {
   unsigned Kinds() const override { return ckStatusBar; }
   TStatusPanels& Panels() { return FPanels; }
   bool SizeGrip() const { return FSizeGrip; }
+  // The grip is part of the window's style: the window is made again.
+  void SetSizeGrip(bool sizeGrip);
   // One panel across the whole bar showing SimpleText; the panels come back when it is off.
   bool SimplePanel() const { return FSimplePanel; }
   void SetSimplePanel(bool simple);

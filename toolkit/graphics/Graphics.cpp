@@ -1,5 +1,6 @@
 #include "toolkit/graphics/Graphics.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "toolkit/core/Exception.h"
 #include "toolkit/core/LayoutValue.h"
 #include "toolkit/core/Stream.h"
+#include "toolkit/platform/Application.h"
 
 COLORREF ColorToRGB(TColor color) {
   if (color < 0) return GetSysColor(color & 0xFF);
@@ -26,30 +28,31 @@ TColor ColorFromName(const std::wstring& name) {
 
 void TFont::SetName(std::wstring name) {
   FName = std::move(name);
-  Changed();
+  Changed(true);
 }
 
 void TFont::SetHeight(int height) {
   FHeight = height;
-  Changed();
+  Changed(true);
 }
 
 void TFont::SetColor(TColor color) {
   FColor = color;
-  Changed();
+  Changed(false);
 }
 
 void TFont::SetStyle(unsigned style) {
   FStyle = style;
-  Changed();
+  Changed(true);
 }
 
 void TFont::Assign(const TFont& source) {
+  bool shape = FName != source.FName || FHeight != source.FHeight || FStyle != source.FStyle;
   FName = source.FName;
   FHeight = source.FHeight;
   FColor = source.FColor;
   FStyle = source.FStyle;
-  Changed();
+  Changed(shape);
 }
 
 void TFont::AssignHandle(HFONT font) {
@@ -59,11 +62,12 @@ void TFont::AssignHandle(HFONT font) {
   FHeight = log.lfHeight;
   FStyle = (log.lfWeight >= FW_BOLD ? fsBold : 0u) | (log.lfItalic ? fsItalic : 0u) |
            (log.lfUnderline ? fsUnderline : 0u) | (log.lfStrikeOut ? fsStrikeOut : 0u);
-  Changed();
+  Changed(true);
 }
 
-void TFont::Changed() {
-  FHandle.Reset();
+// shape: name, height or style changed, so the platform font is made anew.
+void TFont::Changed(bool shape) {
+  if (shape) FHandle.Reset();
   if (FOnChange) FOnChange();
 }
 
@@ -90,6 +94,7 @@ void TBrush::SetColor(TColor color) {
 }
 
 HBRUSH TBrush::Handle() {
+  if (FStyle == bsClear) return nullptr;
   if (!FHandle) FHandle.Reset(CreateSolidBrush(ColorToRGB(FColor)));
   return FHandle.Get();
 }
@@ -109,31 +114,121 @@ HPEN TPen::Handle() {
   return FHandle.Get();
 }
 
-void TCanvas::FillRect(const RECT& rect) { ::FillRect(FHandle, &rect, FBrush.Handle()); }
-
-void TCanvas::Line(int x1, int y1, int x2, int y2) {
-  TSelectObject pen(FHandle, FPen.Handle());
-  MoveToEx(FHandle, x1, y1, nullptr);
-  LineTo(FHandle, x2, y2);
+HDC TCanvas::Handle() {
+  if (!FHandle) CreateHandle();
+  return FHandle;
 }
 
-void TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT format) {
-  TSelectObject font(FHandle, FFont.Handle());
-  int mode = SetBkMode(FHandle, TRANSPARENT);
-  COLORREF color = SetTextColor(FHandle, ColorToRGB(FFont.Color()));
-  ::DrawTextW(FHandle, text.c_str(), static_cast<int>(text.size()), &rect, format);
-  SetTextColor(FHandle, color);
-  SetBkMode(FHandle, mode);
+void TCanvas::SetHandle(HDC dc) {
+  FHandle = dc;
+  if (FHandle && FStretchMode) SetStretchBltMode(FHandle, FStretchMode);
+}
+
+void TCanvas::SetStretchMode(int mode) {
+  FStretchMode = mode;
+  if (FHandle && mode) SetStretchBltMode(FHandle, mode);
+}
+
+void TCanvas::FillRect(const RECT& rect) {
+  if (HBRUSH brush = FBrush.Handle()) ::FillRect(Handle(), &rect, brush);
+}
+
+void TCanvas::FrameRect(const RECT& rect) {
+  if (HBRUSH brush = FBrush.Handle()) ::FrameRect(Handle(), &rect, brush);
+}
+
+void TCanvas::RoundRect(const RECT& rect, int cornerWidth, int cornerHeight) {
+  HBRUSH brush = FBrush.Handle();
+  TSelectObject pen(Handle(), FPen.Handle());
+  TSelectObject fill(Handle(), brush ? static_cast<HGDIOBJ>(brush) : GetStockObject(NULL_BRUSH));
+  ::RoundRect(Handle(), rect.left, rect.top, rect.right, rect.bottom, cornerWidth, cornerHeight);
+}
+
+void TCanvas::Line(int x1, int y1, int x2, int y2) {
+  TSelectObject pen(Handle(), FPen.Handle());
+  MoveToEx(Handle(), x1, y1, nullptr);
+  LineTo(Handle(), x2, y2);
+}
+
+void TCanvas::DrawText(const std::wstring& text, RECT& rect, UINT format, bool opaque) {
+  HDC dc = Handle();
+  TSelectObject font(dc, FFont.Handle());
+  int mode = SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
+  COLORREF background = SetBkColor(dc, ColorToRGB(FBrush.Color()));
+  COLORREF color = SetTextColor(dc, ColorToRGB(FFont.Color()));
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+  SetTextColor(dc, color);
+  SetBkColor(dc, background);
+  SetBkMode(dc, mode);
+}
+
+SIZE TCanvas::TextExtent(const std::wstring& text) {
+  HDC dc = Handle();
+  TSelectObject font(dc, FFont.Handle());
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
 }
 
 void TCanvas::Draw(int x, int y, TBitmap& bitmap) {
   if (bitmap.Empty()) return;
-  TMemoryDCHandle source(CreateCompatibleDC(FHandle));
-  HGDIOBJ previous = SelectObject(source.Get(), bitmap.Handle());
-  // A bitmap is selected into one DC at a time, so one its own canvas holds is drawn from there.
-  HDC from = previous ? source.Get() : bitmap.Canvas().Handle();
-  BitBlt(FHandle, x, y, bitmap.Width(), bitmap.Height(), from, 0, 0, SRCCOPY);
-  if (previous) SelectObject(source.Get(), previous);
+  BitBlt(Handle(), x, y, bitmap.Width(), bitmap.Height(), bitmap.Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TCanvas::StretchDraw(const RECT& rect, TBitmap& bitmap) {
+  if (bitmap.Empty()) return;
+  StretchBlt(Handle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, bitmap.Canvas().Handle(),
+             0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
+}
+
+// A bitmap's canvas: a memory context holding the bitmap, made when drawing
+// needs it and freed when the message loop goes idle (FreeBitmapContexts).
+class TBitmapCanvas : public TCanvas {
+ public:
+  explicit TBitmapCanvas(TBitmap& bitmap) : FBitmap(bitmap) {}
+  ~TBitmapCanvas() override { FreeContext(); }
+
+  // The bitmap's handle changed: the context, if there is one, holds the new one.
+  void BitmapChanged() {
+    if (!FContext) return;
+    SelectObject(FContext.Get(), FBitmap.Handle() ? static_cast<HGDIOBJ>(FBitmap.Handle()) : FOriginal);
+  }
+  void FreeContext() {
+    if (!FContext) return;
+    SelectObject(FContext.Get(), FOriginal);
+    SetHandle(nullptr);
+    FContext.Reset();
+    auto& live = Live();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  }
+  // Never destroyed: bitmaps that the application object frees at the
+  // program's end still leave it.
+  static std::vector<TBitmapCanvas*>& Live() {
+    static auto& canvases = *new std::vector<TBitmapCanvas*>;
+    return canvases;
+  }
+
+ protected:
+  void CreateHandle() override {
+    static bool idleStepAdded = (Application.AddIdleStep(&FreeBitmapContexts), true);
+    (void)idleStepAdded;
+    FContext.Reset(CreateCompatibleDC(nullptr));
+    if (!FContext) throw Exception(L"Out of system resources");
+    FOriginal = GetCurrentObject(FContext.Get(), OBJ_BITMAP);
+    Live().push_back(this);
+    SetHandle(FContext.Get());
+    BitmapChanged();
+  }
+
+ private:
+  TBitmap& FBitmap;
+  TMemoryDCHandle FContext;
+  HGDIOBJ FOriginal = nullptr;
+};
+
+void FreeBitmapContexts() {
+  std::vector<TBitmapCanvas*> live = TBitmapCanvas::Live();
+  for (TBitmapCanvas* canvas : live) canvas->FreeContext();
 }
 
 namespace {
@@ -170,16 +265,20 @@ void TBitmap::SetSize(int width, int height, TPixelFormat format) {
 
 void TBitmap::Clear() { ReplaceHandle(nullptr, nullptr, 0, 0, FPixelFormat); }
 
+TBitmap::TBitmap() = default;
+TBitmap::~TBitmap() = default;
+
 void TBitmap::ReplaceHandle(HBITMAP bitmap, uint8_t* bits, int width, int height, TPixelFormat format) {
   // The old bitmap leaves the canvas first: one still selected cannot be deleted.
-  if (FCanvas) SelectObject(FCanvasDC.Get(), FCanvasPrevious);
+  TBitmapHandle old(FHandle.Detach());
   FHandle.Reset(bitmap);
+  if (FCanvas) FCanvas->BitmapChanged();
+  old.Reset();
   FBits = bits;
   FWidth = bitmap ? width : 0;
   FHeight = bitmap ? height : 0;
   FStride = bitmap ? StrideOf(width, format) : 0;
   FPixelFormat = format;
-  if (FCanvas && bitmap) SelectObject(FCanvasDC.Get(), bitmap);
 }
 
 void TBitmap::Assign(const TBitmap& source) {
@@ -242,11 +341,6 @@ void TBitmap::LoadFromResourceName(const wchar_t* name) {
 }
 
 TCanvas& TBitmap::Canvas() {
-  if (!FCanvas) {
-    FCanvasDC.Reset(CreateCompatibleDC(nullptr));
-    FCanvasPrevious = GetCurrentObject(FCanvasDC.Get(), OBJ_BITMAP);
-    if (FHandle) SelectObject(FCanvasDC.Get(), FHandle.Get());
-    FCanvas = std::make_unique<TCanvas>(FCanvasDC.Get());
-  }
+  if (!FCanvas) FCanvas = std::make_unique<TBitmapCanvas>(*this);
   return *FCanvas;
 }

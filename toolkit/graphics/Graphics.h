@@ -5,10 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
+#include "toolkit/core/Method.h"
 #include "toolkit/platform/OwnedHandle.h"
 
 // An RGB value (0x00BBGGRR) or a system colour: clSystemColor | COLOR_xxx index.
@@ -37,6 +37,7 @@ class TFont {
   // Negative: the character height in pixels, as the layouts give it.
   int Height() const { return FHeight; }
   void SetHeight(int height);
+  // Drawing's business only: the handle stays when just the colour changes.
   TColor Color() const { return FColor; }
   void SetColor(TColor color);
   unsigned Style() const { return FStyle; }
@@ -45,29 +46,37 @@ class TFont {
   // Takes name, height and style of a platform font (the screen's menu font).
   void AssignHandle(HFONT font);
 
-  // Created on first use, remade after a change.
+  // Created on first use, remade after a change of name, height or style.
   HFONT Handle();
-  void SetOnChange(std::function<void()> handler) { FOnChange = std::move(handler); }
+  // Raised after every change, the colour's too.
+  void SetOnChange(const TMethod<>& handler) { FOnChange = handler; }
 
  private:
-  void Changed();
+  void Changed(bool shape);
 
   std::wstring FName = L"宋体";
   int FHeight = -12;
   TColor FColor = clWindowText;
   unsigned FStyle = 0;
   TFontHandle FHandle;
-  std::function<void()> FOnChange;
+  TMethod<> FOnChange;
 };
+
+// A clear brush fills nothing: shapes drawn with it are hollow.
+enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush {
  public:
   TColor Color() const { return FColor; }
   void SetColor(TColor color);
+  TBrushStyle Style() const { return FStyle; }
+  void SetStyle(TBrushStyle style) { FStyle = style; }
+  // A clear brush has none.
   HBRUSH Handle();
 
  private:
   TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
   TBrushHandle FHandle;
 };
 
@@ -88,27 +97,51 @@ class TPen {
 class TBitmap;
 class TStream;
 
-// Drawing on a device context it does not own. Each call selects the
-// canvas's font, brush or pen only for itself, so the context is never left
-// holding one of them when the canvas goes.
+// Drawing on a device context. Each call selects the canvas's font, brush or
+// pen only for itself, so the context is never left holding one of them.
 class TCanvas {
  public:
   explicit TCanvas(HDC dc = nullptr) : FHandle(dc) {}
-  HDC Handle() const { return FHandle; }
-  void SetHandle(HDC dc) { FHandle = dc; }
+  virtual ~TCanvas() = default;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  HDC Handle();
+  void SetHandle(HDC dc);
 
   TFont& Font() { return FFont; }
   TBrush& Brush() { return FBrush; }
   TPen& Pen() { return FPen; }
+  // How StretchDraw and other stretching on this canvas's context scale
+  // (COLORONCOLOR, HALFTONE...); kept by contexts the canvas makes anew. 0: the context's own.
+  int StretchMode() const { return FStretchMode; }
+  void SetStretchMode(int mode);
 
+  // With the brush; a clear brush draws nothing.
   void FillRect(const RECT& rect);
+  // A one-pixel frame with the brush.
+  void FrameRect(const RECT& rect);
+  // Outlined with the pen, filled with the brush (hollow with a clear one).
+  void RoundRect(const RECT& rect, int cornerWidth, int cornerHeight);
   void Line(int x1, int y1, int x2, int y2);
-  // DrawText with the canvas's font, transparent background; DT_CALCRECT updates rect.
-  void DrawText(const std::wstring& text, RECT& rect, UINT format);
+  // DrawText with the canvas's font; DT_CALCRECT updates rect. The background
+  // stays as it is unless opaque is asked for: then it is the brush's colour.
+  void DrawText(const std::wstring& text, RECT& rect, UINT format, bool opaque = false);
+  // The size of one line of text in the canvas's font.
+  SIZE TextExtent(const std::wstring& text);
+  int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
+  int TextHeight(const std::wstring& text) { return TextExtent(text).cy; }
   void Draw(int x, int y, TBitmap& bitmap);
+  // The whole bitmap scaled into rect, with the canvas's stretch mode.
+  void StretchDraw(const RECT& rect, TBitmap& bitmap);
+
+ protected:
+  // A canvas that makes its own context makes it here, when first needed.
+  virtual void CreateHandle() {}
 
  private:
   HDC FHandle;
+  int FStretchMode = 0;
   TFont FFont;
   TBrush FBrush;
   TPen FPen;
@@ -116,10 +149,16 @@ class TCanvas {
 
 enum TPixelFormat { pf24bit = 24, pf32bit = 32 };
 
+class TBitmapCanvas;
+
 // A device-independent bitmap with a GDI handle, rows reachable as scan lines.
+// Its canvas makes a memory context when drawing needs one; the contexts of
+// all bitmaps are freed whenever the application's message loop goes idle,
+// so a bitmap does not hold one for its whole life.
 class TBitmap {
  public:
-  TBitmap() = default;
+  TBitmap();
+  ~TBitmap();
   TBitmap(const TBitmap&) = delete;
   TBitmap& operator=(const TBitmap&) = delete;
 
@@ -143,12 +182,11 @@ class TBitmap {
   void Clear();
 
   HBITMAP Handle() const { return FHandle.Get(); }
-  // A canvas on a memory DC that holds the bitmap while the bitmap lives.
   TCanvas& Canvas();
 
  private:
-  // Takes a new DIB section (or none) in place of the old one; a canvas that
-  // exists stays valid and holds the new bitmap.
+  // Takes a new DIB section (or none) in place of the old one; the canvas
+  // stays valid and draws into the new bitmap.
   void ReplaceHandle(HBITMAP bitmap, uint8_t* bits, int width, int height, TPixelFormat format);
 
   TBitmapHandle FHandle;
@@ -157,7 +195,9 @@ class TBitmap {
   int FHeight = 0;
   int FStride = 0;
   TPixelFormat FPixelFormat = pf24bit;
-  TMemoryDCHandle FCanvasDC;
-  HGDIOBJ FCanvasPrevious = nullptr;
-  std::unique_ptr<TCanvas> FCanvas;
+  std::unique_ptr<TBitmapCanvas> FCanvas;
 };
+
+// Frees the memory contexts of every bitmap canvas; the next drawing makes
+// them again. The application runs it whenever its message loop goes idle.
+void FreeBitmapContexts();

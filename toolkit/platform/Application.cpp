@@ -1,5 +1,7 @@
 #include "toolkit/platform/Application.h"
 
+#include <utility>
+
 #include "toolkit/core/Exception.h"
 #include "toolkit/platform/AnsiText.h"
 #include "toolkit/platform/Thread.h"
@@ -11,6 +13,24 @@ std::wstring ExceptionText(const std::exception& error) {
   return FromAnsi(error.what());
 }
 
+namespace {
+
+// Posted to the application window: show the errors raised while painting.
+constexpr UINT kShowPendingErrors = WM_APP + 0x52;
+
+// Messages during which a modal message box would paint over, or re-enter, what is being drawn.
+bool IsPaintingMessage(UINT msg) {
+  switch (msg) {
+    case WM_PAINT: case WM_NCPAINT: case WM_SYNCPAINT: case WM_ERASEBKGND: case WM_PRINT: case WM_PRINTCLIENT:
+    case WM_DRAWITEM: case WM_MEASUREITEM:
+      return true;
+    default:
+      return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC;
+  }
+}
+
+}  // namespace
+
 void TApplication::HandleException(const std::exception& error) noexcept {
   try {
     if (FOnException)
@@ -20,6 +40,39 @@ void TApplication::HandleException(const std::exception& error) noexcept {
   } catch (...) {
     // The display itself failed; there is nowhere left to report to.
   }
+}
+
+void TApplication::HandleException(const std::exception_ptr& error) noexcept {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& known) {
+    HandleException(known);
+  } catch (...) {
+    HandleException(Exception(L"An error of an unknown kind occurred"));
+  }
+}
+
+void TApplication::HandleCurrentException(UINT msg) noexcept {
+  std::exception_ptr error = std::current_exception();
+  if (!IsPaintingMessage(msg)) return HandleException(error);
+  try {
+    FPendingErrors.push_back(error);
+  } catch (...) {
+    return;  // no memory to keep it: dropped rather than shown in the middle of a paint
+  }
+  // Without the application window, the next message loop turn shows it.
+  if (FHandle) PostMessageW(FHandle.Get(), kShowPendingErrors, 0, 0);
+}
+
+void TApplication::ShowPendingErrors() noexcept {
+  std::vector<std::exception_ptr> errors = std::exchange(FPendingErrors, {});
+  for (const std::exception_ptr& error : errors) HandleException(error);
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+  if (msg != kShowPendingErrors) return DefWindowProcW(wnd, msg, wparam, lparam);
+  Application.ShowPendingErrors();
+  return 0;
 }
 
 void TApplication::ShowException(const std::exception& error) {
@@ -41,6 +94,7 @@ void TApplication::ProcessMessages() {
   while (ProcessMessage(msg)) {
   }
   CheckSynchronize();
+  ShowPendingErrors();
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
@@ -60,6 +114,8 @@ void TApplication::HandleMessage() {
   MSG msg;
   if (ProcessMessage(msg)) return;
   if (CheckSynchronize()) return;
+  if (!FPendingErrors.empty()) return ShowPendingErrors();
+  Idle();
   HANDLE requested = SyncRequestEvent();
   MsgWaitForMultipleObjects(1, &requested, FALSE, INFINITE, QS_ALLINPUT);
   CheckSynchronize();
@@ -68,8 +124,15 @@ void TApplication::HandleMessage() {
 void TApplication::ProcessMessagesFor(DWORD milliseconds) {
   ULONGLONG end = GetTickCount64() + milliseconds;
   for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+    Idle();
     HANDLE requested = SyncRequestEvent();
     MsgWaitForMultipleObjects(1, &requested, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
     ProcessMessages();
   }
+}
+
+void TApplication::AddIdleStep(void (*step)()) { FIdleSteps.push_back(step); }
+
+void TApplication::Idle() {
+  for (auto step : FIdleSteps) step();
 }

@@ -7,8 +7,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,15 +19,19 @@ class TForm;
 
 class TApplication {
  public:
-
-  using TExceptionEvent = std::function<void(const std::exception&)>;
+  using TExceptionEvent = TMethod<const std::exception&>;
 
   const TExceptionEvent& OnException() const { return FOnException; }
-  void SetOnException(TExceptionEvent handler) { FOnException = std::move(handler); }
+  void SetOnException(const TExceptionEvent& handler) { FOnException = handler; }
 
   // The standard display: OnException when set, else ShowException. It never
   // raises, so it may be called at any boundary (thread entry, window procedure).
   void HandleException(const std::exception& error) noexcept;
+  // For the catch (...) of a boundary where the platform calls us (window,
+  // hook and timer procedures): the error being handled, of any type, goes to
+  // the standard display. One raised while a window paints or measures (msg)
+  // is shown once that is over, never from inside it.
+  void HandleCurrentException(UINT msg = 0) noexcept;
   // A message box with the error's wide text, titled with Title.
   void ShowException(const std::exception& error);
 
@@ -43,10 +45,9 @@ class TApplication {
   // form. Its OnCreate runs once it is built.
   template <class Form>
   Form* CreateForm() {
-    auto form = std::make_unique<Form>(nullptr);
-    Form* created = form.get();
-    AddForm(std::move(form));
-    return created;
+    auto* form = new Form(&FForms);
+    AddForm(form);
+    return form;
   }
   TForm* MainForm() const { return FMainForm; }
   // Shows the main form and handles messages until Terminate.
@@ -55,43 +56,51 @@ class TApplication {
   bool Terminated() const { return FTerminated; }
   // Waits for the next message or synchronized step and handles it.
   void HandleMessage();
-  // Destroys the forms, last created first; Run does this when it ends.
+  // Frees the forms, last created first; Run does this when it ends.
   void DestroyForms();
 
   // The long part of the hint of the control under the mouse ("short|long").
   const std::wstring& Hint() const { return FHint; }
   void SetHint(const std::wstring& hint);
-  using TNotifyEvent = TMethod<TComponent*>;
   const TNotifyEvent& OnHint() const { return FOnHint; }
   void SetOnHint(const TNotifyEvent& handler) { FOnHint = handler; }
   TControl* MouseControl() const { return FMouseControl; }
-  // A control that goes away must not stay the one under the mouse.
+  // A control that goes away must not stay the one under the mouse, nor the main form.
   void ControlDestroying(TControl* control);
 
   // Dispatches every waiting message, then runs queued synchronized steps.
   void ProcessMessages();
   // Processes messages and synchronized steps as they come, for milliseconds.
   void ProcessMessagesFor(DWORD milliseconds);
+  // Runs step whenever the message loop has nothing to do and is about to
+  // wait: it frees what is only worth keeping while work goes on.
+  void AddIdleStep(void (*step)());
 
  private:
-  void AddForm(std::unique_ptr<TForm> form);
+  static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam);
+  void HandleException(const std::exception_ptr& error) noexcept;
+  void ShowPendingErrors() noexcept;
+  void AddForm(TForm* form);
+  void Idle();
   bool ProcessMessage(MSG& msg);
   bool PreTranslate(MSG& msg);
   void UpdateMouseControl();
   void ShowToolTip(TControl* control);
 
   TExceptionEvent FOnException;
+  std::vector<std::exception_ptr> FPendingErrors;  // raised while painting, shown afterwards
+  std::vector<void (*)()> FIdleSteps;
   TWindowHandle FHandle;
   TWindowHandle FToolTip;
   std::vector<HWND> FToolWnds;  // the hinted control's window and its children
   // Set by Initialize, so a program without forms links no forms code.
   bool (TApplication::*FPreTranslate)(MSG&) = nullptr;
-  std::vector<std::unique_ptr<TComponent>> FForms;
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
   std::wstring FHint;
   TNotifyEvent FOnHint;
   TControl* FMouseControl = nullptr;
+  TComponent FForms{nullptr};  // owns the forms; the first member to go
 };
 
 extern TApplication Application;

@@ -17,13 +17,15 @@ struct TMessage {
 using TWndMethod = TMethod<TMessage&>;
 
 constexpr UINT CM_BASE = 0xB000;
+constexpr UINT CM_CANCELMODE = CM_BASE + 4;      // the mouse capture went elsewhere mid-click
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 6;      // Alt+letter reached the form
 constexpr UINT CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr UINT CM_MOUSEENTER = CM_BASE + 19;     // lParam: the control entered
 constexpr UINT CM_MOUSELEAVE = CM_BASE + 20;     // lParam: the control left
 constexpr UINT CM_MENUCHANGED = CM_BASE + 21;
 constexpr UINT CM_EXIT = CM_BASE + 27;           // focus left the control
-constexpr UINT CM_RELEASE = CM_BASE + 33;        // a windowless control is about to go
+// Posted to a form: it frees itself. Sent to a windowless control: it is about to go.
+constexpr UINT CM_RELEASE = CM_BASE + 33;
 // A child's notification, reflected back to the child: CN_BASE + the message.
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

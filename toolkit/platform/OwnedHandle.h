@@ -48,17 +48,28 @@ using TMemoryDCHandle = TOwnedHandle<HDC, &DeleteDC>;
 using TMenuHandle = TOwnedHandle<HMENU, &DestroyMenu>;
 using TImageListHandle = TOwnedHandle<HIMAGELIST, &ImageList_Destroy>;
 using TIconHandle = TOwnedHandle<HICON, &DestroyIcon>;
+// A region handed to the platform (SetWindowRgn, GetDCEx) is the platform's: Detach it then.
+using TRegionHandle = TOwnedHandle<HRGN, &DeleteGdiObject>;
+// A computer-based-training or message-filter hook of this thread.
+using THookHandle = TOwnedHandle<HHOOK, &UnhookWindowsHookEx>;
 
-// A window's device context from GetDC, given back with ReleaseDC.
+// A window's device context, given back with ReleaseDC: the client area's
+// (GetDC), the whole window's with its frame (GetWindowDC), or one of
+// GetDCEx's. A context that could not be had is null.
 class TWindowDC {
  public:
-  explicit TWindowDC(HWND wnd) : FWnd(wnd), FDC(GetDC(wnd)) {}
+  explicit TWindowDC(HWND wnd) : TWindowDC(wnd, GetDC(wnd)) {}
+  static TWindowDC WholeWindow(HWND wnd) { return TWindowDC(wnd, GetWindowDC(wnd)); }
+  // With DCX_INTERSECTRGN or DCX_EXCLUDERGN the platform takes clip over (the
+  // region of WM_NCPAINT is the platform's anyway).
+  static TWindowDC Ex(HWND wnd, HRGN clip, DWORD flags) { return TWindowDC(wnd, GetDCEx(wnd, clip, flags)); }
   ~TWindowDC() { if (FDC) ReleaseDC(FWnd, FDC); }
   TWindowDC(const TWindowDC&) = delete;
   TWindowDC& operator=(const TWindowDC&) = delete;
   HDC Get() const { return FDC; }
 
  private:
+  TWindowDC(HWND wnd, HDC dc) : FWnd(wnd), FDC(dc) {}
   HWND FWnd;
   HDC FDC;
 };
@@ -102,4 +113,20 @@ class TSaveDC {
  private:
   HDC FDC;
   int FSaved;
+};
+
+// A DC's stretching mode for one scope. Skin images scale by repeating or
+// dropping pixels (COLORONCOLOR): blending would smear their transparent colour.
+class TStretchMode {
+ public:
+  TStretchMode(HDC dc, int mode) : FDC(dc), FPrevious(SetStretchBltMode(dc, mode)) {}
+  ~TStretchMode() {
+    if (FPrevious) SetStretchBltMode(FDC, FPrevious);
+  }
+  TStretchMode(const TStretchMode&) = delete;
+  TStretchMode& operator=(const TStretchMode&) = delete;
+
+ private:
+  HDC FDC;
+  int FPrevious;
 };

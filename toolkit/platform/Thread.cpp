@@ -3,6 +3,8 @@
 #include <deque>
 #include <mutex>
 
+#include "toolkit/platform/HiddenWindow.h"
+
 namespace {
 
 const DWORD kMainThreadID = GetCurrentThreadId();
@@ -50,34 +52,16 @@ LRESULT CALLBACK SyncWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lparam
 // The message-only window that wakes the main thread's message loop. It must
 // be created on the main thread, so it is made the first time a thread object
 // is constructed there (or a step is checked for).
-class TSyncWindow {
- public:
-  TSyncWindow() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = SyncWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kSyncWindowClass;
-    RegisterClassExW(&windowClass);
-    FWindow.Reset(CreateWindowExW(0, kSyncWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr));
-  }
-  ~TSyncWindow() {
-    FWindow.Reset();
-    UnregisterClassW(kSyncWindowClass, GetModuleHandleW(nullptr));
-  }
-  HWND Handle() const { return FWindow.Get(); }
-
- private:
-  TWindowHandle FWindow;
-};
-
 std::atomic<HWND> syncWindowHandle = nullptr;
 
-void EnsureSyncWindow() {
-  if (GetCurrentThreadId() != kMainThreadID) return;
-  static TSyncWindow window;
-  syncWindowHandle = window.Handle();
+void EnsureSyncWindow() noexcept {
+  if (GetCurrentThreadId() != kMainThreadID || syncWindowHandle) return;
+  try {
+    static TWindowHandle window = CreateHiddenWindow({kSyncWindowClass, SyncWindowProc});
+    syncWindowHandle = window.Get();
+  } catch (...) {
+    // Tried again next time; until then a thread message wakes the loop.
+  }
 }
 
 // Without a window (no thread object was made on the main thread yet) a
@@ -133,7 +117,7 @@ TThread::~TThread() {
   FFreeOnTerminate = false;
   Terminate();
   if (!FStarted) Resume();  // Terminated is set, so Execute is skipped
-  WaitForSingleObject(FHandle.Get(), INFINITE);
+  WaitFor();
 }
 
 void TThread::Resume() {
@@ -156,6 +140,7 @@ DWORD TThread::WaitFor() {
 // windows) until the main thread serves it, so the wait serves both.
 void TThread::WaitServicingSteps() {
   HANDLE handles[] = {FHandle.Get(), SyncRequestEvent()};
+  CheckSynchronize();  // steps queued before the wait began
   for (;;) {
     DWORD result = MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
     if (result == WAIT_OBJECT_0 + 1) {

@@ -40,7 +40,8 @@ class TThread {
   TThread& operator=(const TThread&) = delete;
   // Derived classes whose Execute uses their own members must end the
   // thread in their own destructor; by the time this one runs they are gone.
-  // A thread that never started is ended without running Execute.
+  // A thread that never started is ended without running Execute. The wait
+  // is WaitFor's, so a thread held in Synchronize can still finish.
   virtual ~TThread();
 
   void Resume();
