@@ -22,7 +22,7 @@ TFitFrame FitFrame(const TFitFrameInput& in) {
   }
   const long long height =
       static_cast<long long>(fit.ClientAtAttach.Height()) + frame.Top + frame.Bottom + in.MenuHeight;
-  if (!in.Reload && in.MessageBox) {
+  if (!in.Reload && in.WidensForCaption) {
     const TTitleMargins& title = in.Title;
     const long long needed = (static_cast<long long>(in.CaptionCells) + kCaptionSpareBlanks) * in.BlankWidth +
                              frame.Left + frame.Right + title.TextShift + title.TextRightClip + title.TXTBackleft +

@@ -25,7 +25,7 @@ struct TFitFrameInput {
   int MenuHeight = 0;
   // Message boxes only (IsMessageBoxClass): the caption's length in blanks
   // (CaptionCells) and the width of a blank in the caption font.
-  bool MessageBox = false;
+  bool WidensForCaption = false;
   int CaptionCells = 0;
   int BlankWidth = 0;
   TTitleMargins Title;

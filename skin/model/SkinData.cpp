@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "skin/model/SkinEngineLink.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/FileStream.h"
 
@@ -62,7 +63,12 @@ bool IsExistingFile(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+TSkinEngineLink* gEngineLink = nullptr;
+
 }  // namespace
+
+TSkinEngineLink* SkinEngineLink() { return gEngineLink; }
+void SetSkinEngineLink(TSkinEngineLink* link) { gEngineLink = link; }
 
 const std::vector<std::wstring>& DefaultSkin3rd() {
   static const std::vector<std::wstring> lines = {
@@ -180,6 +186,24 @@ void TSkinData::Loaded() {
   TComponent::Loaded();
   // A main form that asks for a skin it could not load keeps the platform's look.
   if (FSkinFormtype == sfMainform && FActive && SkinNotReady) FActive = false;
+  if (TSkinEngineLink* engine = SkinEngineLink()) engine->SkinDataLoaded(*this);
+}
+
+void TSkinData::Destroying() {
+  if (TSkinEngineLink* engine = SkinEngineLink()) engine->SkinDataDestroying(*this);
+  TComponent::Destroying();
+}
+
+void TSkinData::SetActive(bool value) {
+  if (value == FActive) return;
+  FActive = value;
+  if (ComponentState() & csLoading) return;
+  if (TSkinEngineLink* engine = SkinEngineLink()) engine->SkinDataActiveChanged(*this);
+}
+
+void TSkinData::ApplyNewSkin() {
+  if (ComponentState() & csLoading) return;
+  if (TSkinEngineLink* engine = SkinEngineLink()) engine->ApplyNewSkin(*this);
 }
 
 void TSkinData::SetSkin3rd(const TStringList& lines) {
@@ -197,6 +221,7 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
   SkinStreamData.SetSize(0);
   SkinStreamData.CopyFrom(file, 0);
   LoadSkin();
+  ApplyNewSkin();
 }
 
 // The stored-skin indicator is a design-time aid; the program always runs.

@@ -45,7 +45,8 @@ class TSkinData : public TComponent {
   std::wstring ClassName() const override { return L"TSkinData"; }
 
   bool Active() const { return FActive; }
-  void SetActive(bool value) { FActive = value; }
+  // Outside the reading of a layout a change goes to the skin engine.
+  void SetActive(bool value);
   int DisableTag() const { return FDisableTag; }
   void SetDisableTag(int value) { FDisableTag = value; }
   TSkinControlSet SkinControls() const { return FSkinControls; }
@@ -80,6 +81,8 @@ class TSkinData : public TComponent {
 
   // Loads the package in SkinStreamData and parses its description.
   bool LoadSkin();
+  // Tells the skin engine that this component's skin changed.
+  void ApplyNewSkin();
   void DoSkinChanged();
   // Clears doSkin for window classes that must keep the platform's look.
   void FilterSkinClass(const std::wstring& className, bool& doSkin);
@@ -135,6 +138,7 @@ class TSkinData : public TComponent {
 
  protected:
   void Loaded() override;
+  void Destroying() override;
 
  private:
   // Parsing steps, in the order ParseSkinDescription runs them.

@@ -96,7 +96,7 @@ TEST(FrameFitting, MessageBoxesWidenedForTheirCaption) {
   TFitFrameInput in;
   in.ClientAtAttach = {0, 0, 120, 80};
   in.Frame = kSlate;
-  in.MessageBox = true;
+  in.WidensForCaption = true;
   in.BlankWidth = 6;
   in.Title = {24, 96, 9, 9};
   in.CaptionCells = CaptionCells(L"保存录音文件");

@@ -1,0 +1,205 @@
+// TWinSkinForm: the form skinner. It takes over one top-level window (a
+// toolkit form or a bare window such as a system dialog box) and gives it the
+// skin's frame: border pieces, a title bar with caption and buttons, a menu
+// bar drawn by the skin, a region where border pieces are transparent, its
+// own answers to hit tests and non-client mouse messages, and a skinned
+// system menu. Detaching gives the window back as it found it.
+//
+// The class is large, so its parts live in files of their own: attaching and
+// detaching (WinSkinFormAttach), the window procedure (WinSkinFormProc), frame
+// painting and region (WinSkinFormPaint), the system menu (WinSkinFormSysMenu),
+// menu items (WinSkinFormMenu) and MDI (WinSkinFormMdi).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/engine/FrameActions.h"
+#include "skin/engine/FrameMetrics.h"
+#include "skin/engine/FrameRegion.h"
+#include "skin/engine/FrameStyles.h"
+#include "skin/engine/NCObject.h"
+#include "skin/engine/SkinControlLink.h"
+#include "skin/engine/SysButtonLayout.h"
+#include "toolkit/core/Component.h"
+#include "toolkit/forms/ExtCtrls.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/forms/Menus.h"
+#include "toolkit/graphics/Graphics.h"
+#include "toolkit/platform/WindowSubclass.h"
+
+class TSkinData;
+class TWinSkinMenu;
+class TWinSysButton;
+class TDataSkinObject;
+
+class TWinSkinForm : public TComponent, public TNCObjectOwner {
+ public:
+  explicit TWinSkinForm(TComponent* owner);
+  ~TWinSkinForm() override;
+  std::wstring ClassName() const override { return L"TWinSkinForm"; }
+
+  // --- Called by the skin manager.
+  void AttachToForm(TSkinData& data, TForm& form);
+  void AttachToWindow(TSkinData& data);
+  void Detach();
+  void ReloadSkin();
+  void FreeSysButtons();
+  void LoadFrameMetrics();
+  void SetCaptionStyles(bool on);
+  void BuildRegion();
+  void RefreshFrame();
+  bool Attached() const { return FSubclass.Installed(); }
+
+  // --- Called by control skinners: true when the skinner was registered already.
+  bool RegisterControl(TSkinControlLink* skinner);
+  void UnregisterControl(TSkinControlLink* skinner);
+  TSkinControlLink* MouseControl = nullptr;
+  TCanvas ControlCanvas;
+  const std::vector<TSkinControlLink*>& ControlSkinners() const { return FControlSkinners; }
+
+  // --- Frame painting (WinSkinFormPaint).
+  void PaintFrame(HDC dc);
+  void PaintSysButton(TWinSysButton& button);
+  void LayoutSysButtons();
+  bool IsSysButtonVisible(TWinSysButton& button);
+
+  // --- The skinned menu bar's needs.
+  TSkinPoint ScreenToWindow(POINT screen) const;
+  TFrameSizes FrameSizes() const { return {FrameLeft, FrameTop, FrameRight, FrameBottom}; }
+  bool IsActiveChildMaximised() const;
+  void SendToActiveChild(unsigned command);
+  TNCObject* ObjectAt(TSkinPoint point);
+
+  // --- State, as the design lists it.
+  TMethod<TMessage&> SavedFormWindowProc;
+  TFontHandle CaptionFont;
+  std::unique_ptr<TTimer> PollTimer;
+  std::wstring CaptionPrefix = L"  ";
+  std::wstring CaptionText;
+  std::wstring WindowClass;
+  bool SavedMenuUpdate = true;
+  bool FullSkin = false;
+  RECT ClientAtAttach{};
+  uint32_t LastSysMenuTick = 0;
+  uint32_t DoubleClickTime = 0;
+  int32_t BlankWidth = 0;
+  HWND OwnerWindow = nullptr;
+  int32_t FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
+  RECT WindowRect{};
+  RECT CaptionRect{};
+  RECT PlatformFrame{};
+  int32_t MenuHeight = 0;
+  int32_t SysButtonCount = 0;
+  bool MenuTracking = false;
+  bool RightToLeft = false;
+  std::unique_ptr<TPopupMenu> SystemPopup;
+  HWND MdiClient = nullptr;
+  HWND CreatedMdiChild = nullptr;
+  HMENU MenuHandle = nullptr;
+  HMENU SystemMenu = nullptr;
+  HMENU TrackedMenu = nullptr;
+  TColor SavedColor = clBtnFace;
+  uint32_t Style = 0;
+  int32_t RightmostButtonLeft = 0;
+  bool RegionOwned = false;
+  HRGN Region = nullptr;  // handed to the window, which owns it
+  TForm* Form = nullptr;
+  HWND Handle = nullptr;
+  TCanvas NcCanvas;
+  TSkinData* SkinData = nullptr;
+  std::unique_ptr<TWinSkinMenu> SkinMenu;
+  std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
+  TBitmap IconBitmap;
+  TBitmap TitleCache;
+  int32_t WindowWidth = 0, WindowHeight = 0;
+  int32_t RegionWidth = 0, RegionHeight = 0;
+  bool Active = true;
+  TFormKind FormKind = fkOrdinary;
+  TFrameKind FrameKind = frPlain;
+  uint8_t BorderIcons = 0;
+  TSkinWindowState WindowState = swNormal;
+  TFrameLife LifeState = flAttached;
+
+ protected:
+  void Destroying() override;
+
+ private:
+  friend class TWinSkinMenu;
+
+  // Attaching and detaching (WinSkinFormAttach).
+  void CaptureIcon();
+  void ReadWindowState();
+  void FindMdiClient();
+  void RestoreFormProc();
+  void FreeControlSkinners();
+  void DetachOnDestroy();
+  void DetachControlsOnly();
+  void GiveBackPlatformFrame();
+  void FirstPresentation();
+  void FitFrame(bool reload);
+  void WidenMessageBox(int& width);
+
+  // The window procedure (WinSkinFormProc).
+  void WndProc(TMessage& message);
+  void FormWindowProc(TMessage& message);
+  void Default(TMessage& message);
+  void FrameMessage(TMessage& message);
+  bool FrameHandler(TMessage& message);
+  void WMEraseBkgnd(TMessage& message);
+  void WMNcDestroy(TMessage& message);
+  void WMNcCalcSize(TMessage& message);
+  void WMNcHitTest(TMessage& message);
+  void WMSize(TMessage& message);
+  void WMGetMinMaxInfo(TMessage& message);
+  void WMNcActivate(TMessage& message);
+  void WMCommand(TMessage& message);
+  void WMSysCommand(TMessage& message);
+  void CMMenuChanged(TMessage& message);
+  void NcMouse(TMessage& message);
+  void PollMouse(TComponent* sender);
+  void DoAction(TWinSysButton& button, int x, int y);
+  void TellMouseLeft();
+  void PostClose();
+
+  // Painting (WinSkinFormPaint).
+  void WMNcPaint(TMessage& message);
+  void PaintBorderPiece(int index, const RECT& rect, HDC dc);
+  void PaintTitle(HDC dc);
+  void PaintCaption(const RECT& title);
+  void DrawTitleButtons();
+  TTitleState TitleState() const;
+  TBitmap& ButtonImage(TWinSysButton& button);
+  bool PaintButtonBackground(TBitmap& target, const TSkinRect& bounds);
+  TRegionHandle PartRegion(const TRegionPart& part);
+
+  // The system menu (WinSkinFormSysMenu).
+  void BuildSystemPopup();
+  void SystemPopupClick(TComponent* sender);
+  void RunStateCommand(TFrameCommand command);
+  void ShowSystemMenu(int x, int y);
+
+  // Menu items and the form's popup menus (WinSkinFormMenu).
+  TMenuItem* ToolkitMenuItem(UINT command) const;
+  void WMMeasureItem(TMessage& message);
+  void WMDrawItem(TMessage& message);
+  void DrawSkinnedItem(TComponent* sender, TCanvas& canvas, const RECT& rect, bool selected);
+  void MeasureSkinnedItem(TComponent* sender, TCanvas& canvas, int& width, int& height);
+  void SkinPopupMenus();
+  void RestorePopupMenus();
+
+  // MDI (WinSkinFormMdi).
+  void SubclassMdiClient();
+  void RestoreMdiClient();
+  void MdiClientProc(TMessage& message);
+
+  TWindowSubclass FSubclass;
+  TWindowSubclass FMdiSubclass;
+  std::vector<TSkinControlLink*> FControlSkinners;  // owned
+  bool FHadMenu = false;  // the window had a menu when it was attached
+  TBitmap FTitleBackground;  // the composed title bar without its buttons
+};

@@ -1,0 +1,384 @@
+// The form skinner's life: taking a window over, the frame's metrics and
+// icon, the first presentation that fits the window to the skin's frame, a
+// skin reload, and giving the window back (fully, or shortly when it is
+// being destroyed).
+#include <algorithm>
+
+#include "skin/engine/WindowFacts.h"
+#include "skin/engine/FrameFitting.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/SkinMessages.h"
+#include "skin/engine/SysButtonLayout.h"
+#include "skin/engine/WinSkinForm.h"
+#include "skin/engine/WinSkinMenu.h"
+#include "skin/engine/WinSysButton.h"
+#include "skin/model/SkinData.h"
+
+namespace {
+
+constexpr unsigned kPollInterval = 250;
+
+TBorderImage BorderImage(const TDataSkinObject& border) {
+  return {border.Image.Width(), border.Image.Height(), border.FrameCount};
+}
+
+std::vector<HWND> ChildWindows(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+  return children;
+}
+
+}  // namespace
+
+TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), DoubleClickTime(GetDoubleClickTime()) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  CaptionFont.Reset(CreateFontIndirectW(&metrics.lfCaptionFont));
+}
+
+TWinSkinForm::~TWinSkinForm() { BeforeDestruction(); }
+
+// A skinner freed while it still holds its window (its skin data went, the
+// engine stopped) leaves the window's procedures as it found them.
+void TWinSkinForm::Destroying() {
+  if (FSubclass.Installed()) {
+    RestoreFormProc();
+    FSubclass.Remove();
+  }
+  RestoreMdiClient();
+  FreeControlSkinners();
+  FreeSysButtons();
+  SkinMenu.reset();
+  SystemPopup.reset();
+  PollTimer.reset();
+  if (TSkinManage* manager = SkinManager()) manager->ForgetSkinnedForm(this);
+  TComponent::Destroying();
+}
+
+void TWinSkinForm::AttachToForm(TSkinData& data, TForm& form) {
+  Form = &form;
+  form.SetAutoScroll(false);
+  const bool fullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
+  if (fullSkin) {
+    SavedFormWindowProc = form.WindowProc();
+    form.SetWindowProc(TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this));
+  }
+  AttachToWindow(data);
+  SavedColor = form.Color();
+  form.SetColor(data.Colours.ButtonFace);
+  if (fullSkin) SkinPopupMenus();
+}
+
+void TWinSkinForm::AttachToWindow(TSkinData& data) {
+  if (FSubclass.Installed()) return;
+  SkinData = &data;
+  PollTimer = std::make_unique<TTimer>(nullptr);
+  PollTimer->SetEnabled(false);
+  PollTimer->SetInterval(kPollInterval);
+  PollTimer->SetOnTimer(TNotifyEvent::Of<&TWinSkinForm::PollMouse>(*this));
+  FullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
+
+  Style = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  auto exStyle = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_EXSTYLE));
+  RightToLeft = IsRightToLeft(exStyle);
+  SystemMenu = GetSystemMenu(Handle, FALSE);
+  CaptureIcon();
+
+  CaptionText = WindowText(Handle);
+  WindowClass = ClassNameOf(Handle);
+  OwnerWindow = GetWindow(Handle, GW_OWNER);
+  GetClientRect(Handle, &ClientAtAttach);
+  RECT window;
+  GetWindowRect(Handle, &window);
+  PlatformFrame = {0, 0, (window.right - window.left) - ClientAtAttach.right,
+                   (window.bottom - window.top) - ClientAtAttach.bottom};
+
+  BorderIcons = BorderIconsOf(Style, SystemMenu != nullptr);
+  BuildSystemPopup();
+  ReadWindowState();
+  FindMdiClient();
+  FormKind = FormKindOf(exStyle, MdiClient != nullptr);
+  FrameKind = FrameKindOf(Style, exStyle);
+  if (FormKind == fkMdiFrame) {
+    SavedMenuUpdate = data.MenuUpdate();
+    SubclassMdiClient();
+  }
+
+  if (FullSkin) {
+    // A child window's "menu" is its identifier.
+    HMENU menu = GetMenu(Handle);
+    MenuHandle = menu && IsMenu(menu) ? menu : nullptr;
+    FHadMenu = MenuHandle != nullptr;
+    if (MenuHandle && FormKind != fkMdiChild) {
+      SkinMenu = std::make_unique<TWinSkinMenu>(*this, data);
+      SkinMenu->LoadFromMenuHandle();
+      MenuHeight = GetSystemMetrics(SM_CYMENU);
+    }
+    TSkinManage* manager = SkinManager();
+    if ((FormKind != fkMdiChild || !(manager && manager->MdiMaximised)) && WindowState != swMinimised)
+      SetCaptionStyles(false);
+    LoadFrameMetrics();
+  }
+
+  FSubclass.Install(Handle, TWndMethod::Of<&TWinSkinForm::WndProc>(*this));
+  InvalidateRect(Handle, nullptr, TRUE);
+}
+
+void TWinSkinForm::LoadFrameMetrics() {
+  if (!SkinData || SkinData->SkinNotReady) return;
+  TFrameSizes sizes = FrameSizesOf(BorderImage(SkinData->LeftBorder), BorderImage(SkinData->RightBorder),
+                                   BorderImage(SkinData->TopBorder), BorderImage(SkinData->BottomBorder), FrameKind);
+  FrameLeft = sizes.Left, FrameTop = sizes.Top, FrameRight = sizes.Right, FrameBottom = sizes.Bottom;
+  if (FrameKind == frPlatform) MenuHeight = 0;
+
+  FreeSysButtons();
+  for (auto& element : SkinData->TitleButtons) {
+    SysButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
+    if (!IsIconAction(element->Action)) continue;
+    if (element->Image.Empty()) element->Image.Assign(IconBitmap);
+    if (SkinData->SharedIcon.Empty()) SkinData->SharedIcon.Assign(IconBitmap);
+    element->FrameCount = 1;
+  }
+  SysButtonCount = static_cast<int32_t>(SysButtons.size());
+}
+
+void TWinSkinForm::FreeSysButtons() { SysButtons.clear(); }
+
+// The window's small icon on the skin's transparent colour; without one, a
+// main-form component's shared icon. A window that was never given an icon
+// of its own shows its class's, as the platform's title bar would.
+void TWinSkinForm::CaptureIcon() {
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  auto icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(Handle, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
+  if (icon) {
+    IconBitmap.SetSize(cx, cy);
+    TCanvas& canvas = IconBitmap.Canvas();
+    canvas.Brush().SetColor(clFuchsia);
+    canvas.FillRect({0, 0, cx, cy});
+    TIconHandle copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+    if (!copy) copy.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, 0)));
+    DrawIconEx(canvas.Handle(), 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  TBitmap* shared = &SkinData->SharedIcon;
+  if (shared->Empty())
+    if (TSkinManage* manager = SkinManager())
+      for (TSkinData* data : manager->SkinDatas())
+        if (data->SkinFormtype() == sfMainform && !data->SharedIcon.Empty()) shared = &data->SharedIcon;
+  IconBitmap.Assign(*shared);
+}
+
+void TWinSkinForm::ReadWindowState() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (GetWindowPlacement(Handle, &placement)) WindowState = WindowStateOfShowCommand(placement.showCmd);
+}
+
+void TWinSkinForm::FindMdiClient() {
+  for (HWND child = GetTopWindow(Handle); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassNameOf(child) != L"MDIClient") continue;
+    MdiClient = child;
+    if (TSkinManage* manager = SkinManager()) manager->MdiClientWindow = child;
+    return;
+  }
+}
+
+void TWinSkinForm::SetCaptionStyles(bool on) {
+  TSkinManage* manager = SkinManager();
+  auto current = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  auto styles = CaptionStyles(on, current, BorderIcons, OwnerWindow != nullptr, FormKind,
+                              manager && manager->MdiMaximised);
+  if (!styles) return;
+  BorderIcons = styles->BorderIcons;
+  if (styles->Style != current) SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(styles->Style));
+}
+
+void TWinSkinForm::RefreshFrame() {
+  SetWindowPos(Handle, nullptr, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// SKM_SKINATTACHED: the window takes the skin's frame around the client area it had.
+void TWinSkinForm::FirstPresentation() {
+  if (LifeState != flAttached) return;
+  TSkinManage* manager = SkinManager();
+  if (FormKind == fkMdiChild && manager && manager->MdiMaximised) {
+    SetCaptionStyles(true);
+    RefreshFrame();
+  } else if (WindowState != swMinimised && FrameKind != frPlatform) {
+    LifeState = flFitting;
+    FitFrame(false);
+    LifeState = flSkinned;
+    BuildRegion();
+  }
+  LifeState = flSkinned;
+  PollTimer->SetEnabled(true);
+}
+
+void TWinSkinForm::FitFrame(bool reload) {
+  if (WindowState == swMaximised) return RefreshFrame();
+  RECT window, client;
+  GetWindowRect(Handle, &window);
+  GetClientRect(Handle, &client);
+  // A bare window may lay itself out after the hook saw it (a message box
+  // takes its size in its own initialisation); until the first presentation
+  // its client area is still the platform's.
+  if (!reload && !Form) ClientAtAttach = client;
+  TFitFrameInput in;
+  in.ClientAtAttach = ToSkin(ClientAtAttach);
+  in.CurrentClient = ToSkin(client);
+  in.Reload = reload;
+  in.ToolkitForm = Form != nullptr;
+  in.WindowHeight = window.bottom - window.top;
+  in.SystemFrameHeight = GetSystemMetrics(SM_CYFRAME);
+  in.SystemCaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+  in.Frame = FrameSizes();
+  in.MenuHeight = MenuHeight;
+  if (!reload && IsMessageBoxClass(WindowClass)) {
+    in.WidensForCaption = true;
+    {
+      TWindowDC dc(Handle);
+      TSelectObject font(dc.Get(), CaptionFont.Get());
+      SIZE blank{};
+      GetTextExtentPoint32W(dc.Get(), L" ", 1, &blank);
+      BlankWidth = blank.cx;
+    }
+    CaptionText = WindowText(Handle);
+    in.CaptionCells = CaptionCells(CaptionText);
+    in.BlankWidth = BlankWidth;
+    const TDataSkinTitle& title = SkinData->Title;
+    in.Title = {title.LeftWidth, title.RightWidth, title.TXTBackleft, title.TXTBackRight};
+  }
+  TFitFrame fit = ::FitFrame(in);
+  ClientAtAttach = ToRect(fit.ClientAtAttach);
+  // Moved as a set, so the children keep their order (their tab order).
+  if (fit.ChildShift != 0)
+    for (HWND child : ChildWindows(Handle)) {
+      RECT bounds;
+      GetWindowRect(child, &bounds);
+      MapWindowPoints(nullptr, Handle, reinterpret_cast<POINT*>(&bounds), 2);
+      SetWindowPos(child, nullptr, bounds.left + fit.ChildShift, bounds.top, bounds.right - bounds.left,
+                   bounds.bottom - bounds.top, SWP_NOSENDCHANGING | SWP_NOOWNERZORDER | SWP_NOZORDER);
+    }
+  SetWindowPos(Handle, nullptr, 0, 0, fit.Window.Width, fit.Window.Height,
+               SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+}
+
+// The skin changed: new colours, new frame, new region. The title cache
+// still shows the old skin, so the region is built without it.
+void TWinSkinForm::ReloadSkin() {
+  if (Form) {
+    Form->SetColor(SkinData->Colours.ButtonFace);
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+      if (auto* owned = dynamic_cast<TForm*>(Form->Components(i))) owned->SetColor(SkinData->Colours.ButtonFace);
+  }
+  for (TSkinControlLink* skinner : FControlSkinners) skinner->SkinChanged();
+  LifeState = flReloading;
+  TitleCache.Clear();
+  if (FullSkin) {
+    SkinPopupMenus();
+    FitFrame(true);
+    BuildRegion();
+  }
+  LifeState = flSkinned;
+}
+
+void TWinSkinForm::RestoreFormProc() {
+  if (!Form || !SavedFormWindowProc) return;
+  if (Form->WindowProc() == TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this))
+    Form->SetWindowProc(SavedFormWindowProc);
+  SavedFormWindowProc = {};
+}
+
+void TWinSkinForm::Detach() {
+  if (!FullSkin) return DetachControlsOnly();
+  SystemPopup.reset();
+  if (PollTimer) PollTimer->SetEnabled(false);
+  if (!FSubclass.Installed()) return;
+  RestoreFormProc();
+  FSubclass.Remove();
+  FreeControlSkinners();
+  if (Form) {
+    RestorePopupMenus();
+    if (LifeState != flDestroying) Form->SetColor(SavedColor);
+  }
+  SetCaptionStyles(true);
+  if (SkinMenu) {
+    SetMenu(Handle, SkinMenu->MenuHandle);
+    SkinMenu.reset();
+  }
+  RestoreMdiClient();
+  TitleCache.Clear();
+  GiveBackPlatformFrame();
+  SetWindowRgn(Handle, nullptr, TRUE);
+  RegionOwned = false;
+}
+
+// The client area keeps its size under the platform's frame. A window that
+// kept the platform's frame all along keeps its size too.
+void TWinSkinForm::GiveBackPlatformFrame() {
+  RECT rect;
+  GetWindowRect(Handle, &rect);
+  POINT position{rect.left, rect.top};
+  if (FormKind == fkMdiChild) ScreenToClient(GetParent(Handle), &position);
+  if (LifeState == flDestroying || (FormKind != fkMdiChild && (Style & WS_CHILD))) return;
+  if (KeepsPlatformFrame(FormKind, WindowState, FrameKind)) return;
+  TSkinSize size = DetachedWindowSize({rect.right - rect.left, rect.bottom - rect.top},
+                                      {PlatformFrame.right, PlatformFrame.bottom}, FrameSizes(), MenuHeight);
+  SetWindowPos(Handle, nullptr, position.x, position.y, size.Width, size.Height,
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void TWinSkinForm::DetachOnDestroy() {
+  if (!FullSkin) return DetachControlsOnly();
+  SystemPopup.reset();
+  if (PollTimer) PollTimer->SetEnabled(false);
+  if (FSubclass.Installed()) {
+    RestoreFormProc();
+    FSubclass.Remove();
+  }
+  FreeControlSkinners();
+  SkinMenu.reset();
+  TitleCache.Clear();
+}
+
+void TWinSkinForm::DetachControlsOnly() {
+  if (PollTimer) PollTimer->SetEnabled(false);
+  FreeControlSkinners();
+  if (Form) {
+    RestorePopupMenus();
+    if (LifeState != flDestroying) Form->SetColor(SavedColor);
+  }
+  FSubclass.Remove();
+  RestoreMdiClient();
+  if (!Form || LifeState == flDestroying) return;
+  for (int i = 0; i < Form->ComponentCount(); ++i)
+    if (auto* control = dynamic_cast<TControl*>(Form->Components(i))) control->Invalidate();
+}
+
+bool TWinSkinForm::RegisterControl(TSkinControlLink* skinner) {
+  if (std::find(FControlSkinners.begin(), FControlSkinners.end(), skinner) != FControlSkinners.end()) return true;
+  FControlSkinners.push_back(skinner);
+  return false;
+}
+
+void TWinSkinForm::UnregisterControl(TSkinControlLink* skinner) {
+  auto found = std::find(FControlSkinners.rbegin(), FControlSkinners.rend(), skinner);
+  if (found != FControlSkinners.rend()) FControlSkinners.erase(std::next(found).base());
+  if (MouseControl == skinner) MouseControl = nullptr;
+}
+
+// Each skinner leaves the list before it is freed, so its own unregistering finds nothing.
+void TWinSkinForm::FreeControlSkinners() {
+  MouseControl = nullptr;
+  while (!FControlSkinners.empty()) {
+    TSkinControlLink* skinner = FControlSkinners.front();
+    if (skinner->LifeState() != flDestroyed) skinner->RestoreColour();
+    FControlSkinners.erase(FControlSkinners.begin());
+    delete skinner;
+  }
+}

@@ -1,0 +1,364 @@
+#include "skin/engine/WindowFacts.h"
+#include "skin/engine/WinSkinMenu.h"
+
+#include "skin/controls/TextPlacement.h"
+#include "skin/engine/MenuItemPainter.h"
+#include "skin/engine/MenuLoop.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/WinSkinForm.h"
+#include "skin/engine/WinSysButton.h"
+#include "skin/model/SkinData.h"
+#include "skin/model/SkinDraw.h"
+#include "skin/model/SkinShared.h"
+#include "toolkit/platform/Application.h"
+
+namespace {
+
+constexpr int kEntryTextLimit = 80;
+
+// One drop-down of a skinned bar is open at a time: the platform runs one menu loop.
+struct TTracking {
+  TWinSkinMenu* Bar = nullptr;
+  TMenuLoop Loop;
+  THookHandle FilterHook;
+  TMenuItem* TrackedItem = nullptr;
+};
+
+TTracking& Tracking() {
+  static TTracking tracking;
+  return tracking;
+}
+
+TSkinPoint WindowOrigin(HWND wnd) {
+  RECT rect{};
+  GetWindowRect(wnd, &rect);
+  return {rect.left, rect.top};
+}
+
+// Every item of a drop-down, and of its sub-menus, drawn by its owner.
+void MakeOwnerDrawn(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
+    if (info.fType & MFT_OWNERDRAW) continue;
+    info.fMask = MIIM_FTYPE;
+    info.fType |= MFT_OWNERDRAW;
+    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+  }
+}
+
+bool IsNt4() {
+  return IsNtPlatform && LOBYTE(LOWORD(WindowsVersion)) == 4;
+}
+
+TTrackedItem TrackedItemView(HMENU trackedMenu) {
+  TMenuItem* item = Tracking().TrackedItem;
+  if (!item) return {};
+  TTrackedItem view;
+  view.Present = true;
+  view.HasSubItems = item->Count() > 0;
+  view.InTrackedDropDown = ParentMenuHandle(*item) == trackedMenu || item->Handle() == trackedMenu;
+  return view;
+}
+
+}  // namespace
+
+TMenuBtn::TMenuBtn(TWinSkinMenu& bar, TSkinData& data) : TNCObject(bar.FormSkinner), Bar(bar), SkinData(data) {}
+
+// The entry's column of the bar from the bar's cache, a frame when it is hot
+// or pressed, and its caption, composed off screen and copied once.
+void TMenuBtn::Paint() {
+  if (Bar.BarCache.Empty() || Bounds.IsEmpty()) return;
+  const RECT& bar = Bar.BarRect;
+  const int width = Bounds.Width(), height = bar.bottom - bar.top;
+  TBitmap column;
+  column.SetSize(width, height);
+  HDC dc = column.Canvas().Handle();
+  BitBlt(dc, 0, 0, width, height, Bar.BarCache.Canvas().Handle(), Bounds.Left - bar.left, 0, SRCCOPY);
+  const RECT local{0, Bounds.Top - bar.top, width, Bounds.Bottom - bar.top};
+  if (State == nsPressed || State == nsHot) {
+    TBrushHandle frame(CreateSolidBrush(ColorToRGB(SkinData.Colours.ButtonHilight)));
+    FrameRect(dc, &local, frame.Get());
+  }
+  Bar.DrawEntryCaption(dc, *this, local);
+  TWindowDC window = TWindowDC::WholeWindow(Bar.FormSkinner.Handle);
+  BitBlt(window.Get(), Bounds.Left, bar.top, width, height, dc, 0, 0, SRCCOPY);
+}
+
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form, TSkinData& data) : SkinData(data), FormSkinner(form) {
+  if (form.Form) Menu = form.Form->Menu();
+}
+
+TWinSkinMenu::~TWinSkinMenu() {
+  if (Tracking().Bar == this) Tracking().Bar = nullptr;
+  if (FormSkinner.HotObject && dynamic_cast<TMenuBtn*>(FormSkinner.HotObject)) FormSkinner.HotObject = nullptr;
+}
+
+void TWinSkinMenu::LoadFromMenuHandle() {
+  if (HMENU menu = GetMenu(FormSkinner.Handle)) MenuHandle = menu;
+  if (!MenuHandle) return;
+  ReadEntries(false);
+  SetMenu(FormSkinner.Handle, nullptr);
+}
+
+void TWinSkinMenu::LoadFromMenu(HMENU menu) {
+  if (menu) MenuHandle = menu;
+  if (!MenuHandle) return;
+  ReadEntries(true);
+  SetMenu(FormSkinner.Handle, nullptr);
+}
+
+void TWinSkinMenu::LoadFromToolkitMenu() {
+  if (HMENU menu = GetMenu(FormSkinner.Handle)) MenuHandle = menu;
+  Entries.clear();
+  EntryCount = Menu ? Menu->Count() : 0;
+  if (EntryCount <= 0) return;
+  for (int i = 0; i < EntryCount; ++i) {
+    auto entry = std::make_unique<TMenuBtn>(*this, SkinData);
+    entry->Index = i;
+    TMenuItem& item = *Menu->Items(i);
+    TakeToolkitItem(*entry, item);
+    entry->Visible = item.Visible();
+    entry->Command = static_cast<int32_t>(item.Command());
+    Entries.push_back(std::move(entry));
+  }
+  SetMenu(FormSkinner.Handle, nullptr);
+  FormSkinner.HotObject = nullptr;
+}
+
+// Owner-drawn entries have no text in the platform menu: the toolkit's item
+// gives it, by position or by command.
+void TWinSkinMenu::ReadEntries(bool fromMenuByCommand) {
+  Entries.clear();
+  EntryCount = GetMenuItemCount(MenuHandle);
+  if (EntryCount <= 0) return;
+  for (int i = 0; i < EntryCount; ++i) {
+    wchar_t text[kEntryTextLimit + 1] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = kEntryTextLimit;
+    GetMenuItemInfoW(MenuHandle, static_cast<UINT>(i), TRUE, &info);
+    auto entry = std::make_unique<TMenuBtn>(*this, SkinData);
+    entry->Index = i;
+    entry->SubMenu = info.hSubMenu;
+    entry->Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+    entry->Visible = true;
+    entry->Command = static_cast<int32_t>(info.wID);
+    entry->Caption = (info.fType & MFT_OWNERDRAW) ? L"" : text;
+    TMenuItem* item = nullptr;
+    if (entry->Caption.empty() && Menu)
+      item = fromMenuByCommand ? Menu->Find(info.wID) : (i < Menu->Count() ? Menu->Items(i) : nullptr);
+    if (item && item != Menu) {
+      TakeToolkitItem(*entry, *item);
+      if (!fromMenuByCommand) entry->Command = static_cast<int32_t>(GetMenuItemID(MenuHandle, i));
+    }
+    Entries.push_back(std::move(entry));
+  }
+}
+
+void TWinSkinMenu::TakeToolkitItem(TMenuBtn& entry, TMenuItem& item) {
+  item.UpdateAction();
+  entry.Caption = item.Caption();
+  entry.Enabled = item.Enabled();
+  entry.SubMenu = item.Count() > 0 ? item.Handle() : nullptr;
+}
+
+void TWinSkinMenu::DrawEntryCaption(HDC dc, const TMenuBtn& entry, const RECT& rect) {
+  TSelectObject font(dc, Screen.MenuFont());
+  const int mode = SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, entry.Enabled ? ColorToRGB(SkinData.Colours.MenuBarText) : GetSysColor(COLOR_BTNSHADOW));
+  RECT measured{0, 0, 0, 0};
+  DrawTextW(dc, entry.Caption.c_str(), -1, &measured, DT_CENTER | DT_EXPANDTABS | DT_CALCRECT | DT_NOCLIP);
+  RECT place = ToRect(CaptionRect(ToSkin(rect), measured.right, measured.bottom, true));
+  DrawWideText(dc, entry.Caption, place, DT_CENTER | DT_EXPANDTABS);
+  SetBkMode(dc, mode);
+}
+
+void TWinSkinMenu::PaintBar(HDC dc, const RECT& rect) {
+  TSkinShared* shared = SkinShared();
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (!shared || width <= 0 || height <= 0) return;
+  TBitmap& bitmap = shared->Scratch;
+  if (bitmap.Width() != width || bitmap.Height() != height) bitmap.SetSize(width, height);
+  TCanvas& canvas = bitmap.Canvas();
+  HDC target = canvas.Handle();
+  const RECT whole{0, 0, width, height};
+  const bool rightToLeft = FormSkinner.RightToLeft;
+  int start;
+  if (TDataSkinObject* element = SkinData.MenuBar.get()) {
+    const int frame = MenuBarFrame(FormSkinner.Active);
+    const TMargins ends{element->LeftWidth, 0, element->RightWidth, 0};
+    if (MenuBarIsNineSlice(element->Tile)) {
+      auto face = RenderElement(whole, element->Image, ends, true, false, 2, frame);
+      BitBlt(target, 0, 0, width, height, face->Canvas().Handle(), 0, 0, SRCCOPY);
+    } else {
+      DrawThreeSlice(canvas, whole, element->Image, true, false, 2, frame, ends);
+    }
+    start = MenuBarStart(TMenuBarEnds{element->LeftWidth, element->RightWidth}, rightToLeft, width);
+  } else {
+    canvas.Brush().SetColor(SkinData.Colours.Menubar);
+    canvas.FillRect(whole);
+    start = MenuBarStart(std::nullopt, rightToLeft, width);
+  }
+  BarRect = rect;
+  BarCache.Assign(bitmap);
+
+  Painting = true;
+  std::vector<int> widths;
+  {
+    TSelectObject font(target, Screen.MenuFont());
+    for (auto& entry : Entries) {
+      RECT measured{0, 0, 0, 0};
+      DrawTextW(target, entry->Caption.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE);
+      widths.push_back(entry->Caption.empty() ? 0 : measured.right);
+    }
+  }
+  std::vector<TSkinRect> places = LayoutMenuEntries(widths, width, height, start, rightToLeft);
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    DrawEntryCaption(target, *Entries[i], ToRect(places[i]));
+    Entries[i]->Bounds = Offset(places[i], rect.left, rect.top);
+  }
+  Painting = false;
+
+  if (FormSkinner.FormKind == fkMdiFrame && FormSkinner.IsActiveChildMaximised()) {
+    for (auto& button : FormSkinner.SysButtons) {
+      TDataSkinSysButton& element = button->Element;
+      if (element.Visibility != kMenuBarButtonVisibility || element.Image.Empty()) continue;
+      DrawFrameImage(target, ToRect(MenuBarButtonPlace(button->Bounds, FormSkinner.FrameSizes())), element.Image, true,
+                     element.FrameCount, 1);
+    }
+    if (TSkinManage* manager = SkinManager(); manager && !manager->MdiMaximised) manager->SetMdiMax(true);
+  }
+  BitBlt(dc, rect.left, rect.top, width, height, target, 0, 0, SRCCOPY);
+}
+
+std::vector<TMenuEntryView> TWinSkinMenu::EntryViews() const {
+  std::vector<TMenuEntryView> views;
+  for (auto& entry : Entries) views.push_back({entry->Bounds, entry->Caption, entry->Enabled});
+  return views;
+}
+
+TMenuBtn* TWinSkinMenu::HitEntry(TSkinPoint point) {
+  int index = MenuEntryAt(EntryViews(), point);
+  return index < 0 ? nullptr : Entries[static_cast<size_t>(index)].get();
+}
+
+TMenuBtn* TWinSkinMenu::FindAccelEntry(wchar_t character) {
+  int index = MenuEntryForAccelerator(EntryViews(), character);
+  return index < 0 ? nullptr : Entries[static_cast<size_t>(index)].get();
+}
+
+int TWinSkinMenu::CurrentEntry() { return Tracking().Loop.CurrentEntry; }
+
+bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
+  if (!entry) return false;
+  HWND wnd = FormSkinner.Handle;
+  PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(entry->Command), 0);
+  if (!entry->SubMenu) return false;
+  TTracking& tracking = Tracking();
+  GetWindowRect(wnd, &FormSkinner.WindowRect);
+  if (!IsNt4()) MakeOwnerDrawn(entry->SubMenu);
+  FormSkinner.MenuTracking = true;
+  if (TSkinManage* manager = SkinManager()) manager->MenuDropDown = true;
+  FormSkinner.TrackedMenu = entry->SubMenu;
+
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  tracking.Bar = this;
+  tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y});
+  if (!tracking.FilterHook)
+    tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
+  if (entry->Enabled) {
+    TSkinPoint at = DropDownPoint(entry->Bounds, {FormSkinner.WindowRect.left, FormSkinner.WindowRect.top});
+    TrackPopupMenu(entry->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.X, at.Y, 0, wnd, nullptr);
+  }
+  tracking.FilterHook.Reset();
+  tracking.TrackedItem = nullptr;
+  tracking.Loop.End();
+  tracking.Bar = nullptr;
+  FormSkinner.MenuTracking = false;
+  return true;
+}
+
+// The open drop-down is closed first: the platform runs one menu loop at a
+// time, and the click then reaches the form after it.
+void TWinSkinMenu::OpenEntryByClick(TMenuBtn& entry) {
+  if (Tracking().Bar) EndMenu();
+  TSkinPoint at = EntryClickPoint(entry.Bounds, WindowOrigin(FormSkinner.Handle));
+  PostMessageW(FormSkinner.Handle, WM_NCLBUTTONDOWN, HTCLIENT, static_cast<LPARAM>(PackPoint(at)));
+}
+
+bool TWinSkinMenu::DialogChar(TMessage& message) {
+  const bool altOnly = GetKeyState(VK_MENU) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0;
+  if (!altOnly) return false;
+  TMenuBtn* entry = FindAccelEntry(static_cast<wchar_t>(message.WParam));
+  if (!entry) return false;
+  OpenEntryByClick(*entry);
+  message.Result = 1;
+  return true;
+}
+
+void TWinSkinMenu::MenuSelect(WPARAM wparam, LPARAM lparam) {
+  TTracking& tracking = Tracking();
+  const unsigned flags = HIWORD(wparam);
+  if (IsMenuClosing(flags, lparam)) {
+    if (tracking.Loop.EndsTracking()) FormSkinner.MenuTracking = false;
+    return;
+  }
+  tracking.Loop.ItemSelected();
+  if (!Menu) return void(tracking.TrackedItem = nullptr);
+  if (SelectsSubMenu(flags))
+    tracking.TrackedItem = Menu->FindByHandle(GetSubMenu(reinterpret_cast<HMENU>(lparam), LOWORD(wparam)));
+  else
+    tracking.TrackedItem = Menu->Find(LOWORD(wparam));
+}
+
+LRESULT CALLBACK TWinSkinMenu::FilterProc(int code, WPARAM wparam, LPARAM lparam) {
+  TTracking& tracking = Tracking();
+  auto& msg = *reinterpret_cast<MSG*>(lparam);
+  if (code == MSGF_MENU && tracking.Bar && msg.message == WM_KEYDOWN)
+    msg.wParam = MenuLoopKey(static_cast<unsigned>(msg.wParam), TrackedItemView(tracking.Bar->FormSkinner.TrackedMenu));
+  LRESULT result = CallNextHookEx(tracking.FilterHook.Get(), code, wparam, lparam);
+  if (result != 0 || code != MSGF_MENU || !tracking.Bar) return result;
+  try {
+    tracking.Bar->Filter(msg);
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+  return result;
+}
+
+void TWinSkinMenu::Filter(MSG& msg) {
+  TTracking& tracking = Tracking();
+  if (tracking.Loop.TakeFirstMessage()) PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
+  int chosen = -1;
+  switch (msg.message) {
+    case WM_KEYDOWN:
+      chosen = tracking.Loop.EntryForKey(static_cast<unsigned>(msg.wParam), EntryCount,
+                                         TrackedItemView(FormSkinner.TrackedMenu));
+      break;
+    case WM_SYSKEYDOWN:
+      if (msg.wParam == VK_MENU) FormSkinner.MenuTracking = false;
+      break;
+    case WM_MENUSELECT:
+      MenuSelect(msg.wParam, msg.lParam);
+      break;
+    case WM_MOUSEMOVE:
+      if (tracking.Loop.MouseMoved({msg.pt.x, msg.pt.y})) {
+        TSkinPoint point = FormSkinner.ScreenToWindow(msg.pt);
+        if (TMenuBtn* entry = HitEntry(point)) chosen = entry->Index;
+        tracking.Loop.LastMousePoint = point;
+      }
+      break;
+    default:
+      break;
+  }
+  if (chosen >= 0 && chosen < static_cast<int>(Entries.size()) && tracking.Loop.SwitchTo(chosen))
+    OpenEntryByClick(*Entries[static_cast<size_t>(chosen)]);
+}
