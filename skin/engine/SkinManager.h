@@ -56,7 +56,7 @@ class TSkinManage {
   bool ShouldSkinClass(const std::wstring& className) const;
 
   const std::vector<TWinSkinForm*>& SkinnedForms() const { return FSkinnedForms; }
-  size_t PopupMenuCount() const { return FPopupMenus.size(); }
+  const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupMenus() const { return FPopupMenus; }
   const std::vector<TSkinData*>& SkinDatas() const { return FSkinDatas; }
   bool HookInstalled() const { return static_cast<bool>(FHookHandle); }
 

@@ -1,0 +1,219 @@
+// The skinned menu bar under real keyboard and mouse input: drop-downs that
+// the arrow keys and the mouse move along the bar (wrapping at its ends),
+// Alt with an accelerator, Alt alone that starts no menu mode, cascaded
+// drop-downs each with its own popup skinner, and an MDI frame whose bar
+// shows a maximised child's buttons and gets its own menu back.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <set>
+
+#include "SkinnedWindows.h"
+#include "skin/engine/WinSkinMenu.h"
+#include "skin/engine/WinSkinPopMenu.h"
+#include "skin/engine/WinSysButton.h"
+#include "support/BitmapPixels.h"
+
+namespace {
+
+// Where each entry's drop-down opens: its left edge on the screen.
+std::vector<LONG> DropDownLefts(TWinSkinForm& skinner) {
+  std::vector<LONG> lefts;
+  for (auto& entry : skinner.SkinMenu->Entries) lefts.push_back(WindowBounds(skinner.Handle).left + entry->Bounds.Left);
+  return lefts;
+}
+
+POINT EntryCentre(TWinSkinForm& skinner, size_t index) {
+  return CentreOf(skinner.SkinMenu->Entries.at(index)->Bounds, skinner.Handle);
+}
+
+class SkinnedMenuBar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Form = Application.CreateForm<TMenuForm>();
+    ASSERT_TRUE(ShowSkinned(*Form));
+    Skinner = SkinnerOf(Form->Handle());
+    ASSERT_NE(Skinner->SkinMenu, nullptr);
+    ASSERT_EQ(Skinner->SkinMenu->Entries.size(), 3u);
+    Lefts = DropDownLefts(*Skinner);
+  }
+
+  TSkinnedSession Session;
+  TMenuLoopGuard Guard;
+  TMenuForm* Form = nullptr;
+  TWinSkinForm* Skinner = nullptr;
+  std::vector<LONG> Lefts;
+};
+
+// Counts the menu loops the window enters.
+struct TMenuLoopSpy {
+  explicit TMenuLoopSpy(HWND wnd) { Subclass.Install(wnd, TWndMethod::Of<&TMenuLoopSpy::Hook>(*this)); }
+  void Hook(TMessage& message) {
+    if (message.Msg == WM_ENTERMENULOOP) ++Loops;
+    Subclass.CallPrevious(message);
+  }
+  TWindowSubclass Subclass;
+  int Loops = 0;
+};
+
+}  // namespace
+
+TEST_F(SkinnedMenuBar, ArrowKeysWrapAroundTheBarAndTheMouseMovesToAnotherEntry) {
+  const std::vector<LONG> lefts = Lefts;
+  const POINT file = EntryCentre(*Skinner, 0), edit = EntryCentre(*Skinner, 1);
+  std::vector<bool> reached;
+  TInputThread input([&] {
+    MoveMouse(file);
+    PressLeft(file);
+    ReleaseLeft(file);
+    reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[0]) != nullptr; }));
+    TapKey(VK_LEFT);
+    reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[2]) != nullptr; }));
+    TapKey(VK_RIGHT);
+    reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[0]) != nullptr; }));
+    MoveMouse({edit.x - 3, edit.y});
+    MoveMouse(edit);
+    reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[1]) != nullptr; }));
+    TapKey(VK_ESCAPE);
+    reached.push_back(WaitFor([] { return OpenMenuWindow() == nullptr; }));
+  });
+  ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 30000));
+  EXPECT_EQ(reached, std::vector<bool>(5, true))
+      << "opened File, then left to Help, right to File, the mouse to Edit, and closed";
+  EXPECT_EQ(TWinSkinMenu::CurrentEntry(), -1);
+  EXPECT_FALSE(Skinner->MenuTracking);
+}
+
+TEST_F(SkinnedMenuBar, AltWithAnAcceleratorOpensItsEntryAndAltAloneStartsNoMenuMode) {
+  const std::vector<LONG> lefts = Lefts;
+  bool opened = false, closed = false;
+  TInputThread accelerator([&] {
+    TapAltWith('E');
+    opened = WaitFor([&] { return MenuOpenAt(lefts[1]) != nullptr; });
+    TapKey(VK_ESCAPE);
+    closed = WaitFor([] { return OpenMenuWindow() == nullptr; });
+  });
+  ASSERT_TRUE(PumpUntil([&] { return accelerator.Done(); }, 20000));
+  EXPECT_TRUE(opened) << "Alt+E opens Edit";
+  EXPECT_TRUE(closed);
+
+  TMenuLoopSpy spy(Form->Handle());
+  TInputThread alone([] {
+    TapKey(VK_MENU);
+    TapKey(VK_DOWN);
+  });
+  ASSERT_TRUE(PumpUntil([&] { return alone.Done(); }));
+  Pump(500);
+  EXPECT_EQ(spy.Loops, 0) << "the platform's menu mode never started";
+  EXPECT_EQ(OpenMenuWindow(), nullptr);
+}
+
+TEST_F(SkinnedMenuBar, CascadedDropDownsGetOnePopupSkinnerEach) {
+  // Looked at from inside the menu loop, which handles timer messages.
+  std::set<HMENU> claimed;
+  size_t most = 0;
+  TTimer watch(nullptr);
+  struct TWatch {
+    void Tick(TComponent*) {
+      const auto& popups = SkinManager()->PopupMenus();
+      *Most = std::max(*Most, popups.size());
+      if (popups.size() == 2)
+        for (auto& popup : popups)
+          if (popup->MenuHandle) Claimed->insert(popup->MenuHandle);
+    }
+    size_t* Most;
+    std::set<HMENU>* Claimed;
+  } watcher{&most, &claimed};
+  watch.SetInterval(20);
+  watch.SetOnTimer(TNotifyEvent::Of<&TWatch::Tick>(watcher));
+  watch.SetEnabled(true);
+
+  const POINT file = EntryCentre(*Skinner, 0);
+  bool cascaded = false;
+  TInputThread input([&] {
+    PressLeft(file);
+    ReleaseLeft(file);
+    WaitFor([] { return OpenMenuWindow() != nullptr; });
+    TapKey(VK_DOWN);   // the first item was selected on opening; past the separator to Recent
+    TapKey(VK_RIGHT);  // Recent opens its sub-menu rather than moving along the bar
+    cascaded = WaitFor([] {
+      int visible = 0;
+      EnumWindows([](HWND wnd, LPARAM count) -> BOOL {
+        wchar_t name[16] = {};
+        GetClassNameW(wnd, name, 16);
+        if (std::wstring_view(name) == L"#32768" && IsWindowVisible(wnd)) ++*reinterpret_cast<int*>(count);
+        return TRUE;
+      }, reinterpret_cast<LPARAM>(&visible));
+      return visible == 2;
+    });
+    Sleep(200);
+    TapKey(VK_ESCAPE);
+    TapKey(VK_ESCAPE);
+    WaitFor([] { return OpenMenuWindow() == nullptr; });
+  });
+  ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 20000));
+  EXPECT_TRUE(cascaded) << "Recent's sub-menu opened beside File's drop-down";
+  EXPECT_EQ(most, 2u);
+  EXPECT_EQ(claimed, (std::set<HMENU>{Form->File->Handle(), Form->Recent->Handle()}))
+      << "each skinner claims the menu whose items it shows";
+  EXPECT_TRUE(PumpUntil([] { return SkinManager()->PopupMenus().empty(); }));
+}
+
+TEST(SkinnedMdiFrame, AMaximisedChildShowsItsButtonsInTheBarAndTheLastChildGoneBringsBackTheFramesMenu) {
+  TSkinnedSession session;
+  TMenuLoopGuard guard;
+  auto* frame = Application.CreateForm<TMenuForm>();
+  frame->SetFormStyle(fsMDIForm);
+  frame->SetBounds(60, 60, 520, 400);
+  ASSERT_TRUE(ShowSkinned(*frame));
+  TWinSkinForm& skinner = *SkinnerOf(frame->Handle());
+  ASSERT_EQ(skinner.FormKind, fkMdiFrame);
+
+  auto* child = Application.CreateForm<TForm>();
+  child->SetFormStyle(fsMDIChild);
+  child->SetBounds(10, 10, 240, 160);
+  child->SetText(L"Child");
+  auto* childMenu = new TMainMenu(child);
+  auto* window = new TMenuItem(child);
+  window->SetCaption(L"&Window");
+  childMenu->Add(window);
+  child->SetMenu(childMenu);
+  child->Show();
+  child->SetWindowState(wsMaximized);
+  auto buttons = [&] {
+    std::vector<TWinSysButton*> shown;
+    for (auto& button : skinner.SysButtons)
+      if (button->Element.Visibility == kMenuBarButtonVisibility && button->Visible) shown.push_back(button.get());
+    return shown;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return skinner.IsActiveChildMaximised() && buttons().size() == 3; }));
+  Pump(200);
+  EXPECT_TRUE(session.Manager().MdiMaximised);
+  for (TWinSysButton* button : buttons()) {
+    EXPECT_GE(button->Bounds.Top, skinner.FrameTop) << "in the menu bar";
+    EXPECT_LE(button->Bounds.Bottom, skinner.FrameTop + skinner.MenuHeight);
+    // A pixel of the button's first frame where it is not transparent.
+    TBitmap& image = button->Element.Image;
+    const int frameWidth = image.Width() / button->Element.FrameCount;
+    for (int x = 0; x < frameWidth; ++x) {
+      COLORREF expected = PixelAt(image, x, image.Height() / 2);
+      if (expected == RGB(255, 0, 255)) continue;
+      HDC screen = GetDC(nullptr);
+      POINT at = AtWindow(frame->Handle(), button->Bounds.Left + x, button->Bounds.Top + image.Height() / 2);
+      EXPECT_EQ(GetPixel(screen, at.x, at.y), expected) << "action " << button->Element.Action;
+      ReleaseDC(nullptr, screen);
+      break;
+    }
+  }
+  std::vector<std::wstring> captions;
+  for (auto& entry : skinner.SkinMenu->Entries)
+    if (!entry->Caption.empty()) captions.push_back(entry->Caption);
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"&File", L"&Edit", L"&Help", L"&Window"}))
+      << "the frame's entries and the child's";
+
+  child->Free();
+  ASSERT_TRUE(PumpUntil([&] { return skinner.SkinMenu->Entries.size() == 3; }));
+  EXPECT_EQ(skinner.SkinMenu->Entries[2]->Caption, L"&Help");
+  EXPECT_TRUE(PumpUntil([&] { return !session.Manager().MdiMaximised && buttons().empty(); }));
+}
