@@ -39,10 +39,14 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in) {
   const long long left = in.Title.Left + HorizontalShift(in, blockWidth);
   const long long top = in.Title.Top + (titleHeight - blockHeight) / 2 + title.TextShiftVert / 2;
   long long right = left + blockWidth;
-  if (!in.Popup)
+  const long long buttonsEnd = static_cast<long long>(in.RightmostButtonLeft) - kButtonGap;
+  if (!in.Popup) {
     right = std::min<long long>(right, static_cast<long long>(in.Title.Right) - title.TextRightClip);
-  else
-    right = std::max<long long>(right, static_cast<long long>(in.RightmostButtonLeft) - kButtonGap);
+  } else {
+    right = std::max(right, buttonsEnd);
+    // A caption longer than that ends there too, rather than under the buttons.
+    if (in.RightmostButtonLeft > 0) right = std::min(right, buttonsEnd);
+  }
 
   TCaptionLayout layout;
   layout.CaptionRect = {ClampToInt(left), ClampToInt(top), ClampToInt(right), ClampToInt(top + blockHeight)};

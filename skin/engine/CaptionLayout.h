@@ -40,8 +40,9 @@ extern const unsigned kCaptionMeasureFormat;
 // to the centre (1), or to end TextRightClip before the title's end (2, and
 // always for right-to-left windows); vertically it is centred, then moved by
 // half of TextShiftVert (divisions truncate toward zero). A window without
-// WS_POPUP cuts the block at the title's right clip; a popup extends it to 5
-// pixels before the rightmost right-aligned button.
+// WS_POPUP cuts the block at the title's right clip; a popup's block ends 5
+// pixels before the rightmost right-aligned button, short or long (before any
+// button has been placed it keeps its measured end).
 TCaptionLayout LayoutCaption(const TCaptionInput& in);
 
 // The caption is measured with one blank more than it is drawn with.

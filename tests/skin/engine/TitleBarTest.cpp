@@ -66,6 +66,9 @@ TEST(CaptionLayout, AlignmentsAndClip) {
   popup.Popup = true;
   popup.RightmostButtonLeft = 332;
   EXPECT_EQ(LayoutCaption(popup).CaptionRect.Right, 327) << "a popup's block reaches 5 pixels before its buttons";
+  popup.RightmostButtonLeft = 120;
+  EXPECT_EQ(LayoutCaption(popup).CaptionRect.Right, 115) << "a longer caption ends there too, not under the buttons";
+  EXPECT_EQ(LayoutCaption(popup).TextRect.Right, 115 - popup.Element.TXTBackRight);
   popup.RightmostButtonLeft = 0;
   EXPECT_EQ(LayoutCaption(popup).CaptionRect.Right, 146);
 }

@@ -1,0 +1,357 @@
+// preview PACKAGE DIR: shows the recorder's real windows in the skin of a
+// package file (through the main window's SkinFile) and writes, for skin
+// authors, a picture of each as it stands on screen (pixels outside the
+// window's region transparent) and windows.txt with the figures of each.
+// A package that cannot be used leaves the platform's look, and says why.
+//
+// The pictures are 32-bit BMP files; the preview script turns them into PNG.
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "recorder/Main.h"
+#include "skin/engine/SkinEngine.h"
+#include "skin/engine/SkinManager.h"
+#include "skin/engine/WinSkinForm.h"
+#include "skin/engine/WinSkinMenu.h"
+#include "skin/engine/WinSysButton.h"
+#include "skin/model/SkinData.h"
+#include "skin/package/SkinReader.h"
+#include "toolkit/core/Utf8.h"
+#include "toolkit/forms/Form.h"
+#include "toolkit/platform/Application.h"
+#include "toolkit/platform/FileStream.h"
+
+namespace {
+
+constexpr DWORD kWaitLimit = 10000;
+constexpr unsigned kTick = 20;
+constexpr int kSettleTicks = 8;  // paints finish before a picture is taken
+
+TWinSkinForm* SkinnerOf(HWND wnd) { return SkinManager() ? SkinManager()->FindSkinnedForm(wnd) : nullptr; }
+
+bool Skinning() { return SkinManager() && SkinManager()->Enabled; }
+
+// Shown, and presented in the skin's frame when skinning is on.
+bool Ready(HWND wnd) {
+  if (!wnd || !IsWindowVisible(wnd)) return false;
+  if (!Skinning()) return true;
+  TWinSkinForm* skinner = SkinnerOf(wnd);
+  return skinner && skinner->LifeState == flSkinned;
+}
+
+HWND VisibleWindow(const wchar_t* className) {
+  HWND wnd = FindWindowW(className, nullptr);
+  return wnd && IsWindowVisible(wnd) ? wnd : nullptr;
+}
+
+void WriteLe(FILE* file, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) std::fputc(static_cast<int>((value >> (8 * i)) & 0xFF), file);
+}
+
+// A 32-bit BMP (BITMAPV5 header, bitfields with alpha), rows bottom up.
+void WriteBmp(const std::wstring& path, int width, int height, const std::vector<uint32_t>& argb) {
+  FILE* file = _wfopen(path.c_str(), L"wb");
+  if (!file) throw Exception(L"Cannot create file \"%s\".", {path});
+  const uint32_t header = 124, pixels = static_cast<uint32_t>(width * height * 4);
+  std::fputs("BM", file);
+  WriteLe(file, 14 + header + pixels, 4);
+  WriteLe(file, 0, 4);
+  WriteLe(file, 14 + header, 4);
+  WriteLe(file, header, 4);
+  WriteLe(file, static_cast<uint32_t>(width), 4);
+  WriteLe(file, static_cast<uint32_t>(height), 4);
+  WriteLe(file, 1, 2);
+  WriteLe(file, 32, 2);
+  WriteLe(file, BI_BITFIELDS, 4);
+  WriteLe(file, pixels, 4);
+  for (int i = 0; i < 4; ++i) WriteLe(file, 0, 4);  // resolution, palette
+  for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) WriteLe(file, mask, 4);
+  WriteLe(file, 0x73524742, 4);  // sRGB
+  for (int i = 0; i < 64; ++i) std::fputc(0, file);  // endpoints, gamma, intent, profile, reserved
+  for (int y = height - 1; y >= 0; --y)
+    for (int x = 0; x < width; ++x) WriteLe(file, argb[static_cast<size_t>(y * width + x)], 4);
+  std::fclose(file);
+}
+
+std::wstring Figures(HWND wnd) {
+  RECT window{}, client{};
+  GetWindowRect(wnd, &window);
+  GetClientRect(wnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  std::wstring line = L"window=" + std::to_wstring(window.right - window.left) + L"x" +
+                      std::to_wstring(window.bottom - window.top) + L" client=" + std::to_wstring(client.right) +
+                      L"x" + std::to_wstring(client.bottom);
+  int left, top, right, bottom, menu;
+  std::wstring caption, buttons;
+  if (TWinSkinForm* skinner = SkinnerOf(wnd)) {
+    left = skinner->FrameLeft, top = skinner->FrameTop, right = skinner->FrameRight, bottom = skinner->FrameBottom;
+    menu = skinner->MenuHeight;
+    caption = skinner->CaptionText;
+    for (auto& button : skinner->SysButtons) {
+      if (!button->Visible || button->Bounds.IsEmpty()) continue;
+      const TSkinRect& b = button->Bounds;
+      if (!buttons.empty()) buttons += L";";
+      buttons += std::to_wstring(button->Element.Action) + L"@" + std::to_wstring(b.Left) + L"," +
+                 std::to_wstring(b.Top) + L"," + std::to_wstring(b.Width()) + L"," + std::to_wstring(b.Height());
+    }
+  } else {
+    menu = GetMenu(wnd) && IsMenu(GetMenu(wnd)) ? GetSystemMetrics(SM_CYMENU) : 0;
+    left = origin.x - window.left, top = origin.y - window.top - menu;
+    right = window.right - origin.x - client.right, bottom = window.bottom - origin.y - client.bottom;
+    wchar_t text[1001] = {};
+    GetWindowTextW(wnd, text, 1001);
+    caption = text;
+  }
+  line += L" frame=" + std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(right) + L"," +
+          std::to_wstring(bottom) + L" menu=" + std::to_wstring(menu);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (GetWindowRgn(wnd, region) != ERROR) {
+    std::vector<uint8_t> data(GetRegionData(region, 0, nullptr));
+    GetRegionData(region, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+    line += L" region=" + std::to_wstring(reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount);
+  } else {
+    line += L" region=none";
+  }
+  DeleteObject(region);
+  return line + L" caption=\"" + caption + L"\" buttons=" + buttons;
+}
+
+class TPreview {
+ public:
+  TPreview(std::wstring package, std::wstring folder) : FPackage(std::move(package)), FFolder(std::move(folder)) {}
+
+  int Run() {
+    Application.Initialize();
+    TSkinReader::SetDefaultOlderPackageNotice([this](const std::wstring& message) { FReason = message; });
+    FMain = Application.CreateForm<TMainForm>();
+    ApplySkin();
+    FMain->Show();
+    HWND main = FMain->Handle();
+    Wait([&] { return Ready(main); });
+    Settle();
+    Picture(L"main", main);
+    PictureInactive(main);
+    PictureMenu(main);
+    PictureSystemMenu(main);
+    PictureModal(L"about", [] { return VisibleWindow(L"TAboutForm"); }, [&] { FMain->N2Click(nullptr); });
+    PictureModal(L"message", [] { return VisibleWindow(L"#32770"); }, [&] {
+      MessageBoxW(main, L"录音已停止。", L"Quillmere: a message box whose caption is wider than its text", MB_OK);
+    });
+    PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
+    WriteFigures();
+    FMain->Hide();
+    Application.DestroyForms();
+    for (const std::wstring& name : FMissing) std::fprintf(stderr, "preview: no %s window showed\n", ToUtf8(name).c_str());
+    return FMissing.empty() ? 0 : 1;
+  }
+
+ private:
+  // The package through SkinFile, as a program would load one. One that
+  // cannot be used leaves the platform's look.
+  void ApplySkin() {
+    auto* skin = dynamic_cast<TSkinData*>(FMain->FindComponent(L"SkinData1"));
+    try {
+      TFileStream file(FPackage, fmOpenRead | fmShareDenyWrite);
+      TMemoryStream bytes;
+      bytes.CopyFrom(file, 0);
+      TSkinReader reader;
+      reader.SetOnOlderPackage([this](const std::wstring& message) { FReason = message; });
+      if (!reader.ReadPackage(bytes) && FReason.empty()) FReason = reader.RefusalReason();
+      skin->SetSkinFile(FPackage);
+    } catch (const std::exception& error) {
+      FReason = ExceptionText(error);
+    }
+    if (!skin->SkinNotReady) return;
+    if (FReason.empty()) FReason = L"the package holds no usable skin";
+    skin->SetActive(false);
+  }
+
+  void Wait(const std::function<bool()>& done) {
+    ULONGLONG end = GetTickCount64() + kWaitLimit;
+    while (!done() && GetTickCount64() < end) Application.ProcessMessagesFor(kTick);
+  }
+
+  void Settle() { Application.ProcessMessagesFor(kTick * kSettleTicks); }
+
+  void PictureInactive(HWND main) {
+    // Another window takes the activation, away from the main window.
+    TForm other(nullptr);
+    other.SetTag(99);
+    other.SetBounds(GetSystemMetrics(SM_CXSCREEN) - 160, GetSystemMetrics(SM_CYSCREEN) - 80, 150, 70);
+    other.Show();
+    Wait([&] { return GetForegroundWindow() == other.Handle(); });
+    Settle();
+    Picture(L"main-inactive", main);
+    other.Hide();
+    SetForegroundWindow(main);
+    Wait([&] { return GetForegroundWindow() == main; });
+    Settle();
+  }
+
+  // The first entry's drop-down, its second item hot (the hook selects the
+  // first as it opens), taken over the main window.
+  void PictureMenu(HWND main) {
+    TWinSkinForm* skinner = SkinnerOf(main);
+    bool moved = false;
+    PictureDuring(
+        L"main-menu",
+        [&] {
+          // Pressed and opened as a click on it would, wherever an odd skin's buttons lie.
+          if (skinner && skinner->SkinMenu && !skinner->SkinMenu->Entries.empty()) {
+            TMenuBtn& entry = *skinner->SkinMenu->Entries[0];
+            entry.Press();
+            skinner->SkinMenu->OpenEntry(&entry);
+          } else
+            PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, L's');
+        },
+        [&](bool) -> HWND {
+          HWND menu = VisibleWindow(L"#32768");
+          if (menu && !moved) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0), moved = true;
+          return menu ? main : nullptr;
+        },
+        [](HWND) { EndMenu(); });
+  }
+
+  // The skinned system menu opens on a right click on the title; the
+  // platform's on Alt and the blank.
+  void PictureSystemMenu(HWND main) {
+    RECT window{};
+    GetWindowRect(main, &window);
+    const LPARAM at = MAKELPARAM(window.left + (window.right - window.left) * 2 / 5, window.top + 12);
+    PictureDuring(
+        L"system-menu",
+        [&] {
+          if (SkinnerOf(main))
+            PostMessageW(main, WM_NCRBUTTONDOWN, HTCAPTION, at);
+          else
+            PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+        },
+        [&](bool) { return VisibleWindow(L"#32768") ? main : nullptr; }, [](HWND) { EndMenu(); });
+  }
+
+  // A window that a modal call shows: pictured once ready, then closed.
+  void PictureModal(const std::wstring& name, const std::function<HWND()>& find, const std::function<void()>& open) {
+    PictureDuring(
+        name, open,
+        [&](bool late) -> HWND {
+          HWND wnd = find();
+          return wnd && (late || Ready(wnd)) ? wnd : nullptr;
+        },
+        [](HWND wnd) {
+          wchar_t windowClass[16] = {};
+          GetClassNameW(wnd, windowClass, 16);
+          PostMessageW(wnd, std::wstring_view(windowClass) == L"#32770" ? WM_COMMAND : WM_CLOSE, IDCANCEL, 0);
+        });
+  }
+
+  // Runs open (which may start a modal loop) while a timer, which ticks
+  // inside modal loops too, waits for find to give the window to picture;
+  // past the waiting limit find takes it as it stands. Then close ends the loop.
+  void PictureDuring(const std::wstring& name, const std::function<void()>& open,
+                     const std::function<HWND(bool late)>& find, const std::function<void(HWND)>& close) {
+    struct TTicker {
+      void Tick(TComponent*) {
+        if (Done) return;
+        const bool late = GetTickCount64() > Deadline;
+        HWND wnd = Find(late);
+        if (!wnd) {
+          if (late) Done = true;
+          return;
+        }
+        if (++Settled < kSettleTicks) return;
+        Owner->Picture(Name, wnd);
+        Close(wnd);
+        Done = true;
+      }
+      TPreview* Owner;
+      std::wstring Name;
+      std::function<HWND(bool)> Find;
+      std::function<void(HWND)> Close;
+      ULONGLONG Deadline;
+      int Settled = 0;
+      bool Done = false;
+    } ticker{this, name, find, close, GetTickCount64() + kWaitLimit};
+    TTimer timer(nullptr);
+    timer.SetInterval(kTick);
+    timer.SetOnTimer(TNotifyEvent::Of<&TTicker::Tick>(ticker));
+    timer.SetEnabled(true);
+    open();
+    Wait([&] { return ticker.Done && !VisibleWindow(L"#32768"); });
+    if (!ticker.Settled) FMissing.push_back(name);
+    Settle();
+  }
+
+  void Picture(const std::wstring& name, HWND wnd) {
+    RECT rect{};
+    GetWindowRect(wnd, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    std::vector<uint32_t> argb(static_cast<size_t>(width) * height);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const bool shaped = GetWindowRgn(wnd, region) != ERROR;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const bool inside = !shaped || PtInRegion(region, x, y);
+        argb[static_cast<size_t>(y * width + x)] = inside ? (pixels[y * width + x] | 0xFF000000u) : 0;
+      }
+    DeleteObject(region);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    WriteBmp(FFolder + L"\\" + name + L".bmp", width, height, argb);
+    FLines.push_back(name + L" " + Figures(wnd));
+  }
+
+  void WriteFigures() {
+    FILE* file = _wfopen((FFolder + L"\\windows.txt").c_str(), L"wb");
+    if (!file) throw Exception(L"Cannot create file \"%s\".", {FFolder + L"\\windows.txt"});
+    if (!FReason.empty() || !Skinning()) {
+      std::string reason = ToUtf8(L"platform look: " + (FReason.empty() ? L"skinning is off" : FReason));
+      std::fprintf(file, "# %s\n", reason.c_str());
+      std::printf("%s\n", reason.c_str());
+    }
+    for (const std::wstring& line : FLines) std::fprintf(file, "%s\n", ToUtf8(line).c_str());
+    std::fclose(file);
+  }
+
+  std::wstring FPackage, FFolder, FReason;
+  TMainForm* FMain = nullptr;
+  std::vector<std::wstring> FLines;
+  std::vector<std::wstring> FMissing;  // pictures whose window never showed
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fputs("usage: preview PACKAGE FOLDER\n", stderr);
+    return 2;
+  }
+  TSkinEngineScope engine;
+  try {
+    return TPreview(argv[1], argv[2]).Run();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "preview: %s\n", ToUtf8(ExceptionText(error)).c_str());
+    return 1;
+  }
+}
