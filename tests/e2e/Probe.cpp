@@ -4,6 +4,8 @@
 //   probe state            the main window's controls, status panels and message box
 //   probe where NAME       the screen centre of a control (B_Start, FilePath, ...): "x y"
 //   probe wait CLASS SECS  waits until a top-level window of CLASS shows
+//   probe window CLASS     a shown top-level window's screen rectangle: "left top right bottom"
+//   probe menuitem N COUNT the screen centre of item N of the open drop-down of COUNT items: "x y"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -101,6 +103,10 @@ int State() {
   Print("main", form ? L"open" : L"none");
   if (form) {
     Print("caption", TextOf(form));
+    // The skin engine's question whether a window is skinned (SKM_QUERYSKINNED).
+    DWORD_PTR skinned = 0;
+    SendMessageTimeoutW(form, 0x3504, 0, 0, SMTO_ABORTIFHUNG, 2000, &skinned);
+    Print("skinned", skinned == 1 ? L"1" : L"0");
     for (const char* name : {"B_Start", "B_Stop", "BitBtn1", "GroupBox1"}) {
       HWND control = Named(form, std::wstring(name, name + strlen(name)));
       Print(std::string("enabled.") + name, control && IsWindowEnabled(control) ? L"1" : L"0");
@@ -129,6 +135,29 @@ int Where(const std::wstring& name) {
   return 0;
 }
 
+int Window(const wchar_t* className) {
+  HWND wnd = TopLevel(className);
+  if (!wnd) return 1;
+  RECT rect;
+  GetWindowRect(wnd, &rect);
+  std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  return 0;
+}
+
+// A drop-down of count items of one height (its menu lives in the program,
+// out of this process's reach): item N's centre, inside the 3-pixel frame.
+int MenuItem(int index, int count) {
+  HWND menuWindow = nullptr;
+  for (HWND wnd = GetTopWindow(nullptr); wnd && !menuWindow; wnd = GetWindow(wnd, GW_HWNDNEXT))
+    if (IsWindowVisible(wnd) && ClassOf(wnd) == L"#32768") menuWindow = wnd;
+  if (!menuWindow || count <= 0 || index < 0 || index >= count) return 1;
+  RECT rect;
+  GetWindowRect(menuWindow, &rect);
+  const long inner = rect.bottom - rect.top - 6;
+  std::printf("%ld %ld\n", (rect.left + rect.right) / 2, rect.top + 3 + (2 * index + 1) * inner / (2 * count));
+  return 0;
+}
+
 int Wait(const wchar_t* className, int seconds) {
   for (int i = 0; i < seconds * 10; ++i) {
     if (TopLevel(className)) return 0;
@@ -144,6 +173,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"state") return State();
   if (command == L"where" && argc > 2) return Where(argv[2]);
   if (command == L"wait" && argc > 3) return Wait(argv[2], _wtoi(argv[3]));
-  std::fputs("usage: probe state | where NAME | wait CLASS SECONDS\n", stderr);
+  if (command == L"window" && argc > 2) return Window(argv[2]);
+  if (command == L"menuitem" && argc > 3) return MenuItem(_wtoi(argv[2]), _wtoi(argv[3]));
+  std::fputs("usage: probe state | where NAME | wait CLASS SECONDS | window CLASS | menuitem N COUNT\n", stderr);
   return 2;
 }

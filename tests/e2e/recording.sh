@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The recorder end to end under Wine and the session's 440 Hz source: start-up
 # choices, a recording stopped by the button and one ended by closing the
-# window, the about window during a recording, and a path that cannot be made.
+# window, the about window during a recording (opened through the skinned menu
+# bar with Alt+A and with the mouse), and a path that cannot be made.
 set -euo pipefail
 . "$(dirname "$0")/drive.sh" "$1" "$2"
 work=$(mktemp -d /tmp/quill-e2e.XXXXXX)
 trap 'kill "${recorder_pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 start_recorder
+expect_equal "main window skinned" 1 "$(value skinned)"
 expect_equal "format chosen at start" "44100Hz 16bit Mono" "$(value text.Comwav)"
 expect_equal "path at start" 'C:\temp.wav' "$(value text.FilePath)"
 expect_equal "stop disabled when idle" 0 "$(value enabled.B_Stop)"
@@ -28,6 +30,11 @@ echo "ok   recording goes on behind the about window: $before -> $after bytes"
 click Button1
 sleep 1
 expect_equal "about window closed" none "$(value about)"
+open_about_with_mouse
+expect_equal "about window opened with the mouse" open "$(value about)"
+click Button1
+sleep 1
+expect_equal "about window closed again" none "$(value about)"
 click B_Stop
 sleep 0.5
 [[ "$(value panel1)" =~ ^0:0:([3-9]|[12][0-9])$ ]] || fail "elapsed time reads '$(value panel1)'"
