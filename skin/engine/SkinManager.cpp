@@ -242,8 +242,7 @@ void TSkinManage::RunPendingAction(TComponent*) {
   switch (PendingAction) {
     case saActivate: Activate(data); break;
     case saDeactivate: Deactivate(data); break;
-    // A skin that did not load is not used: its windows go back to the platform's look.
-    case saReload: data.SkinNotReady ? Deactivate(data) : Reload(data); break;
+    case saReload: ReloadOrSwitch(data); break;
     case saNone: break;
   }
   data.DoSkinChanged();
@@ -278,6 +277,14 @@ void TSkinManage::Deactivate(TSkinData& data) {
       break;
     }
   }
+}
+
+// A skin that did not load is not used: its windows go back to the
+// platform's look. A good one after it skins them again.
+void TSkinManage::ReloadOrSwitch(TSkinData& data) {
+  if (data.SkinNotReady) return Deactivate(data);
+  if (!Enabled && data.Active()) return Activate(data);
+  Reload(data);
 }
 
 void TSkinManage::Reload(TSkinData& data) {

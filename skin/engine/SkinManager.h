@@ -81,6 +81,7 @@ class TSkinManage {
   void Activate(TSkinData& data);
   void Deactivate(TSkinData& data);
   void Reload(TSkinData& data);
+  void ReloadOrSwitch(TSkinData& data);
 
   THookHandle FHookHandle;
   std::vector<TWinSkinForm*> FSkinnedForms;  // owned

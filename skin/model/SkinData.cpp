@@ -220,7 +220,14 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
   TFileStream file(path, fmOpenRead | fmShareDenyWrite);
   SkinStreamData.SetSize(0);
   SkinStreamData.CopyFrom(file, 0);
-  LoadSkin();
+  // A description that fails halfway has replaced part of the model: the
+  // windows still showing the old skin must let go of it all the same.
+  try {
+    LoadSkin();
+  } catch (...) {
+    ApplyNewSkin();
+    throw;
+  }
   ApplyNewSkin();
 }
 

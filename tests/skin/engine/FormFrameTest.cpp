@@ -391,3 +391,25 @@ TEST(SkinManager, ANewSkinFileReskinsEveryOpenWindow) {
     EXPECT_EQ(origin.y - WindowBounds(wnd).top, 44 + GetSystemMetrics(SM_CYMENU)) << "the client lies below the new title";
   }
 }
+
+TEST(SkinManager, ASkinFileThatFailsHalfwayGivesTheWindowsBackAndAGoodOneSkinsThemAgain) {
+  TSkinnedSession session;
+  auto* form = Application.CreateForm<TMenuForm>();
+  ASSERT_TRUE(ShowSkinned(*form));
+  HWND wnd = form->Handle();
+  // The frame and the title buttons are read; a bitmap after them is no image.
+  TTempFile broken(L"broken.skn"), good(L"good.skn");
+  WritePackage(broken.Path(), EditedSkinPackage([](std::vector<TPackageFile>& files) {
+                 TPackageFile& menu = FileNamed(files, "menubar.bmp");
+                 std::fill(menu.Bytes.begin() + 18, menu.Bytes.begin() + 26, uint8_t(0));
+               }));
+  WritePackage(good.Path(), DefaultSkinPackage());
+  EXPECT_THROW(session.Skin().SetSkinFile(broken.Path()), Exception);
+  EXPECT_TRUE(session.Skin().SkinNotReady);
+  ASSERT_TRUE(PumpUntil([&] { return SkinnerOf(wnd) == nullptr; })) << "the platform's frame is back";
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_NE(GetMenu(wnd), nullptr);
+
+  session.Skin().SetSkinFile(good.Path());
+  EXPECT_TRUE(PumpUntil([&] { return IsPresented(wnd); }));
+}
