@@ -35,7 +35,6 @@
 class TSkinData;
 class TWinSkinMenu;
 class TWinSysButton;
-class TDataSkinObject;
 
 class TWinSkinForm : public TComponent, public TNCObjectOwner {
  public:
@@ -142,7 +141,6 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void GiveBackPlatformFrame();
   void FirstPresentation();
   void FitFrame(bool reload);
-  void WidenMessageBox(int& width);
 
   // The window procedure (WinSkinFormProc).
   void WndProc(TMessage& message);

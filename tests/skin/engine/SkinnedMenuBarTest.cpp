@@ -72,9 +72,13 @@ TEST_F(SkinnedMenuBar, ArrowKeysWrapAroundTheBarAndTheMouseMovesToAnotherEntry) 
     reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[2]) != nullptr; }));
     TapKey(VK_RIGHT);
     reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[0]) != nullptr; }));
-    MoveMouse({edit.x - 3, edit.y});
-    MoveMouse(edit);
-    reached.push_back(WaitFor([&] { return MenuOpenAt(lefts[1]) != nullptr; }));
+    // As a hand does: the mouse goes on moving over Edit until its drop-down shows.
+    int step = 0;
+    reached.push_back(WaitFor([&] {
+      MoveMouse({edit.x - 4 + (step++ % 8), edit.y});
+      Sleep(40);
+      return MenuOpenAt(lefts[1]) != nullptr;
+    }));
     TapKey(VK_ESCAPE);
     reached.push_back(WaitFor([] { return OpenMenuWindow() == nullptr; }));
   });
