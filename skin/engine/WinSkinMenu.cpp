@@ -22,6 +22,9 @@ struct TTracking {
   TMenuLoop Loop;
   THookHandle FilterHook;
   TMenuItem* TrackedItem = nullptr;
+  // The move to another entry is on its way: later moves of the mouse or
+  // keys in the closing drop-down ask for nothing more.
+  bool SwitchPosted = false;
 };
 
 TTracking& Tracking() {
@@ -256,8 +259,10 @@ TMenuBtn* TWinSkinMenu::FindAccelEntry(wchar_t character) {
 
 int TWinSkinMenu::CurrentEntry() { return Tracking().Loop.CurrentEntry; }
 
+// One drop-down at a time: a click that reaches the bar while one is open
+// (its loop dispatches it) opens nothing.
 bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
-  if (!entry) return false;
+  if (!entry || Tracking().Bar) return false;
   HWND wnd = FormSkinner.Handle;
   PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(entry->Command), 0);
   if (!entry->SubMenu) return false;
@@ -271,6 +276,7 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   POINT cursor{};
   GetCursorPos(&cursor);
   tracking.Bar = this;
+  tracking.SwitchPosted = false;
   tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y});
   if (!tracking.FilterHook)
     tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
@@ -359,6 +365,8 @@ void TWinSkinMenu::Filter(MSG& msg) {
     default:
       break;
   }
-  if (chosen >= 0 && chosen < static_cast<int>(Entries.size()) && tracking.Loop.SwitchTo(chosen))
-    OpenEntryByClick(*Entries[static_cast<size_t>(chosen)]);
+  if (chosen < 0 || chosen >= static_cast<int>(Entries.size()) || tracking.SwitchPosted) return;
+  if (!tracking.Loop.SwitchTo(chosen)) return;
+  tracking.SwitchPosted = true;
+  OpenEntryByClick(*Entries[static_cast<size_t>(chosen)]);
 }
