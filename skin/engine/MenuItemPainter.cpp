@@ -1,10 +1,10 @@
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/MenuItemPainter.h"
 
 #include "skin/engine/MenuItemLayout.h"
 #include "skin/engine/PopupMenuFrame.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/WinSkinPopMenu.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinDraw.h"
 #include "toolkit/forms/Form.h"

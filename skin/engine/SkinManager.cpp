@@ -1,4 +1,3 @@
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/SkinManager.h"
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include "skin/engine/SkinTrace.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinPopMenu.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/Form.h"

@@ -4,7 +4,6 @@
 // being destroyed).
 #include <algorithm>
 
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/FrameFitting.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -12,6 +11,7 @@
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 
 namespace {

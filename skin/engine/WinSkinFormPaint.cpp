@@ -4,7 +4,6 @@
 // the transparent parts of the border pieces.
 #include <optional>
 
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/CaptionLayout.h"
 #include "skin/engine/FramePieces.h"
 #include "skin/engine/FrameRegion.h"
@@ -14,6 +13,7 @@
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinShared.h"

@@ -6,13 +6,13 @@
 // message is handled once and passed on to the previous procedure at most once.
 #include <windowsx.h>
 
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/FrameHitTest.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 
 namespace {

@@ -1,4 +1,3 @@
-#include "skin/engine/WindowFacts.h"
 #include "skin/engine/WinSkinMenu.h"
 
 #include "skin/controls/TextPlacement.h"
@@ -7,14 +6,17 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSysButton.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinShared.h"
+#include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/platform/Application.h"
 
 namespace {
 
 constexpr int kEntryTextLimit = 80;
+constexpr unsigned kCursorWatchInterval = 50;
 
 // One drop-down of a skinned bar is open at a time: the platform runs one menu loop.
 struct TTracking {
@@ -280,6 +282,12 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y});
   if (!tracking.FilterHook)
     tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
+  // The menu loop may go without a mouse message for a while; its timer
+  // messages still come, and the cursor is looked at then too.
+  TTimer cursorWatch(nullptr);
+  cursorWatch.SetInterval(kCursorWatchInterval);
+  cursorWatch.SetOnTimer(TNotifyEvent::Of<&TWinSkinMenu::WatchCursor>(*this));
+  cursorWatch.SetEnabled(true);
   if (entry->Enabled) {
     TSkinPoint at = DropDownPoint(entry->Bounds, {FormSkinner.WindowRect.left, FormSkinner.WindowRect.top});
     TrackPopupMenu(entry->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.X, at.Y, 0, wnd, nullptr);
@@ -356,15 +364,31 @@ void TWinSkinMenu::Filter(MSG& msg) {
       MenuSelect(msg.wParam, msg.lParam);
       break;
     case WM_MOUSEMOVE:
-      if (tracking.Loop.MouseMoved({msg.pt.x, msg.pt.y})) {
-        TSkinPoint point = FormSkinner.ScreenToWindow(msg.pt);
-        if (TMenuBtn* entry = HitEntry(point)) chosen = entry->Index;
-        tracking.Loop.LastMousePoint = point;
-      }
+      chosen = EntryUnderMouse(msg.pt);
       break;
     default:
       break;
   }
+  SwitchTo(chosen);
+}
+
+// The entry a move of the mouse to screen point went to, or -1.
+int TWinSkinMenu::EntryUnderMouse(POINT screen) {
+  TTracking& tracking = Tracking();
+  if (!tracking.Loop.MouseMoved({screen.x, screen.y})) return -1;
+  TSkinPoint point = FormSkinner.ScreenToWindow(screen);
+  tracking.Loop.LastMousePoint = point;
+  TMenuBtn* entry = HitEntry(point);
+  return entry ? entry->Index : -1;
+}
+
+void TWinSkinMenu::WatchCursor(TComponent*) {
+  POINT cursor;
+  if (Tracking().Bar == this && GetCursorPos(&cursor)) SwitchTo(EntryUnderMouse(cursor));
+}
+
+void TWinSkinMenu::SwitchTo(int chosen) {
+  TTracking& tracking = Tracking();
   if (chosen < 0 || chosen >= static_cast<int>(Entries.size()) || tracking.SwitchPosted) return;
   if (!tracking.Loop.SwitchTo(chosen)) return;
   tracking.SwitchPosted = true;

@@ -15,6 +15,7 @@
 #include "skin/engine/NCObject.h"
 #include "toolkit/forms/Menus.h"
 #include "toolkit/graphics/Graphics.h"
+#include "toolkit/core/Component.h"
 #include "toolkit/platform/Messages.h"
 
 class TSkinData;
@@ -83,4 +84,8 @@ class TWinSkinMenu {
   std::vector<TMenuEntryView> EntryViews() const;
   static LRESULT CALLBACK FilterProc(int code, WPARAM wparam, LPARAM lparam);
   void Filter(MSG& msg);
+  int EntryUnderMouse(POINT screen);
+  void WatchCursor(TComponent* sender);
+  // Clicks the chosen entry open, once per drop-down.
+  void SwitchTo(int chosen);
 };
