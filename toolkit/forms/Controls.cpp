@@ -395,7 +395,7 @@ bool TWinControl::ReflectToChild(TMessage& message) {
 void TWinControl::WMPaint(TMessage& message) {
   bool windowless = std::any_of(FControls.begin(), FControls.end(),
                                 [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
-  if (FDoubleBuffered && !message.WParam) return PaintBuffered(message, windowless);
+  if (FDoubleBuffered && !message.WParam) return PaintBuffered();
   if (!windowless || message.WParam) {
     DefaultHandler(message);
     if (windowless) PaintControls(reinterpret_cast<HDC>(message.WParam));
@@ -408,7 +408,10 @@ void TWinControl::WMPaint(TMessage& message) {
   message.WParam = 0;
 }
 
-void TWinControl::PaintBuffered(TMessage& message, bool windowless) {
+// The paint into the buffer goes through WindowProc as a WM_PAINT of its own,
+// so that a layer above (a skinner painting over the control) draws into the
+// same buffer and the screen gets one copy of the finished picture.
+void TWinControl::PaintBuffered() {
   TPaintDC paint(FHandle);
   RECT client;
   GetClientRect(FHandle, &client);
@@ -417,14 +420,9 @@ void TWinControl::PaintBuffered(TMessage& message, bool windowless) {
   TSelectObject held(buffer.Get(), bitmap.Get());
   {
     FPaintBuffer = buffer.Get();
-    auto done = ScopeExit([&] {
-      FPaintBuffer = nullptr;
-      message.WParam = 0;
-    });
+    auto done = ScopeExit([&] { FPaintBuffer = nullptr; });
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.Get()));
-    message.WParam = reinterpret_cast<WPARAM>(buffer.Get());
-    DefaultHandler(message);
-    if (windowless) PaintControls(buffer.Get());
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer.Get()));
   }
   BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }

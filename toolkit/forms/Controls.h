@@ -190,7 +190,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void CreateChildHandles();
   void WMPaint(TMessage& message);
-  void PaintBuffered(TMessage& message, bool windowless);
+  void PaintBuffered();
   void PaintControls(HDC dc);
   void RouteMouse(TMessage& message);
   void CaptureChanged(HWND capture);
