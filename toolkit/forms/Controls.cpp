@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/Application.h"
@@ -51,6 +52,7 @@ void TControl::SetParent(TWinControl* parent) {
   FParent = parent;
   if (!FParent) return;
   FParent->InsertControl(this);
+  if (FParentColor) FColor = FParent->FColor;
   if (FParentFont) {
     FFont.Assign(FParent->FFont);
     FParentFont = true;
@@ -82,6 +84,16 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetColor(TColor color) {
+  FParentColor = false;
+  ColorChanged(color);
+}
+
+void TControl::SetParentColor(bool parentColor) {
+  FParentColor = parentColor;
+  if (FParentColor && FParent) ColorChanged(FParent->FColor);
+}
+
+void TControl::ColorChanged(TColor color) {
   FColor = color;
   Invalidate();
 }
@@ -145,6 +157,7 @@ bool TControl::SetProperty(const std::wstring& name, const TPropValue& value) {
   if (name == L"Enabled") return SetEnabled(PropBool(value)), true;
   if (name == L"Color") return SetColor(ColorFromName(PropIdent(value))), true;
   if (name == L"ParentFont") return FParentFont = PropBool(value), true;
+  if (name == L"ParentColor") return SetParentColor(PropBool(value)), true;
   if (name == L"Align") return FAlign = AlignFromName(PropIdent(value)), true;
   if (name.starts_with(L"Font.")) return ApplyFontProperty(name.substr(5), value), true;
   return TComponent::SetProperty(name, value);
@@ -501,6 +514,12 @@ void TWinControl::FontChanged() {
     }
 }
 
+void TWinControl::ColorChanged(TColor color) {
+  TControl::ColorChanged(color);
+  for (TControl* control : FControls)
+    if (control->FParentColor) control->ColorChanged(color);
+}
+
 void TWinControl::EnabledChanged() {
   if (FHandle) EnableWindow(FHandle, FEnabled);
 }
@@ -520,4 +539,14 @@ bool TWinControl::SetProperty(const std::wstring& name, const TPropValue& value)
   if (name == L"TabOrder") return SetTabOrder(int(PropInt(value))), true;
   if (name == L"DoubleBuffered") return SetDoubleBuffered(PropBool(value)), true;
   return TControl::SetProperty(name, value);
+}
+
+void TCustomControl::DefaultHandler(TMessage& message) {
+  if (message.Msg != WM_PAINT || !FHandle) return TWinControl::DefaultHandler(message);
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  std::optional<TPaintDC> paint;
+  if (!dc) dc = paint.emplace(FHandle).Get();
+  TCanvas canvas(dc);
+  canvas.Font().Assign(FFont);
+  Paint(canvas);
 }
