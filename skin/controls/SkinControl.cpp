@@ -1,11 +1,14 @@
 #include "skin/controls/SkinControl.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "skin/controls/TextPlacement.h"
 #include "skin/model/SkinDraw.h"
+#include "skin/model/SkinShared.h"
 
 namespace {
 
@@ -218,6 +221,30 @@ void TSkinControl::MouseLeft() {
     SendMessageW(FWindow, CM_MOUSELEAVE, 0, 0);
 }
 
+void TSkinControl::DrawIconAndText(HDC dc, const RECT& item, const std::wstring& text, HIMAGELIST images,
+                                   int image, int align, bool enabled) {
+  RECT measured{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+            DT_SINGLELINE | DT_EXPANDTABS | DT_CENTER | DT_CALCRECT | DT_NOCLIP);
+  int iconSize = 0, iconHeight = 0;
+  if (images && image != -1) ImageList_GetIconSize(images, &iconSize, &iconHeight);
+  TIconTextPlacement place = PlaceIconAndText({item.left, item.top, item.right, item.bottom}, measured.right,
+                                              measured.bottom, iconSize, THorzAlign(align));
+  if (iconSize > 0) ImageList_Draw(images, image, dc, place.Icon.Left, place.Icon.Top, ILD_TRANSPARENT);
+  if (!enabled) SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+  int mode = SetBkMode(dc, TRANSPARENT);
+  RECT target{place.Text.Left, place.Text.Top, place.Text.Right, place.Text.Bottom};
+  DrawWideText(dc, text, target, DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
+  SetBkMode(dc, mode);
+}
+
+HDC TSkinControl::Scratch(int width, int height) {
+  TSkinShared* shared = SkinShared();
+  TBitmap& scratch = shared ? shared->Scratch : FOwnScratch;
+  if (scratch.Width() != width || scratch.Height() != height) scratch.SetSize(width, height);
+  return scratch.Canvas().Handle();
+}
+
 COLORREF TSkinControl::FaceColour() const { return ColorToRGB(FSkinData->Colours.ButtonFace); }
 
 void TSkinControl::FillBackground(HDC dc, const RECT& rect) {
@@ -226,12 +253,16 @@ void TSkinControl::FillBackground(HDC dc, const RECT& rect) {
 }
 
 void TSkinControl::DrawElement(HDC dc, const RECT& rect, TDataSkinObject& element, int frameCount, int frame) {
+  DrawImage(dc, rect, element.Image, element, frameCount, frame, element.Trans == 1);
+}
+
+void TSkinControl::DrawImage(HDC dc, const RECT& rect, TBitmap& image, const TDataSkinObject& element,
+                             int frameCount, int frame, bool transparent) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
   TMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-  std::unique_ptr<TBitmap> picture =
-      RenderElement(rect, element.Image, margins, false, element.Tile != 0, frameCount, frame);
+  std::unique_ptr<TBitmap> picture = RenderElement(rect, image, margins, false, element.Tile != 0, frameCount, frame);
   if (picture->Empty()) return;
-  if (element.Trans == 1)
+  if (transparent)
     DrawTransparent(dc, rect, *picture, kSkinTransparent);
   else
     BitBlt(dc, rect.left, rect.top, picture->Width(), picture->Height(), picture->Canvas().Handle(), 0, 0, SRCCOPY);

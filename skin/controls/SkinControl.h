@@ -82,8 +82,21 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   // The painting routines every skinner shares.
   COLORREF FaceColour() const;
   void FillBackground(HDC dc, const RECT& rect);
-  // element's frame of frameCount side by side, nine-sliced to rect.
+  // element's frame of frameCount side by side, nine-sliced to rect,
+  // fuchsia transparent when the element's Trans is 1.
   void DrawElement(HDC dc, const RECT& rect, TDataSkinObject& element, int frameCount, int frame);
+  // The same for another image (a turned copy) with element's margins and tiling.
+  void DrawImage(HDC dc, const RECT& rect, TBitmap& image, const TDataSkinObject& element, int frameCount,
+                 int frame, bool transparent);
+  // An item's image-list icon (none for index -1 or no list) and its text,
+  // aligned in item and each centred vertically; grey while disabled.
+  void DrawIconAndText(HDC dc, const RECT& item, const std::wstring& text, HIMAGELIST images, int image,
+                       int align, bool enabled);
+  // The engine's shared scratch bitmap, or the skinner's own while the
+  // engine is stopped, sized to width x height; answers its context.
+  HDC Scratch(int width, int height);
+  // The text colour for dc: a skin or toolkit colour.
+  static void SetTextColour(HDC dc, TColor colour) { SetTextColor(dc, ColorToRGB(colour)); }
   // text measured and placed in rect: centred (DT_CENTER) or across rect's width, half the spare height less one down.
   void DrawCaption(HDC dc, const std::wstring& text, const RECT& rect, UINT alignment, bool enabled);
 
@@ -108,6 +121,7 @@ class TSkinControl : public TComponent, public TSkinControlLink {
  private:
   void Dispatch(TMessage& message);
   TCanvas FOwnCanvas;
+  TBitmap FOwnScratch;
 };
 
 // The text of a window.
