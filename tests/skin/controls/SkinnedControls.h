@@ -86,10 +86,16 @@ T Eventually(Value value, T expected) {
   return last;
 }
 
+// Both buttons at once: a press may start a modal loop (a scroll bar's)
+// that returns only when the release comes.
 inline void ClickAt(POINT screen) {
   MouseTo(screen);
-  MouseButton(true);
-  MouseButton(false);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+  HandleInput();
 }
 
 // What the screen shows at a point of a window (window coordinates, frame included).
