@@ -43,6 +43,13 @@ TSkinControl* TSkinControl::ForWindow(HWND wnd) {
   return nullptr;
 }
 
+void TSkinControl::FreeWindowGone(const TComponent* control) {
+  std::vector<TSkinControl*> gone;
+  for (TSkinControl* skinner : LiveSkinners())
+    if (skinner->FLifeState == kSkinWindowGone && skinner->Control() == control) gone.push_back(skinner);
+  for (TSkinControl* skinner : gone) skinner->Free();
+}
+
 void TSkinControl::HookWindowProc(TControl& control) {
   FSavedWindowProc = control.WindowProc();
   control.SetWindowProc(TWndMethod::Of<&TSkinControl::Dispatch>(*this));

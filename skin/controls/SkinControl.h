@@ -53,6 +53,8 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   // and the one attached to wnd without a toolkit control.
   static TSkinControl* ForComponent(const TComponent* component);
   static TSkinControl* ForWindow(HWND wnd);
+  // Frees the skinners of control whose window has gone (LifeState 6).
+  static void FreeWindowGone(const TComponent* control);
 
  protected:
   // true lets the previous handler take the message, and then AfterMessage.
