@@ -144,15 +144,27 @@ void TSkinControl::AfterMessage(TMessage& message) {
       FCaption = message.LParam ? reinterpret_cast<const wchar_t*>(message.LParam) : L"";
       Refresh();
       break;
-    case WM_PAINT: {
-      // A double-buffered control has already been painted over in its buffer (wParam set).
-      auto* windowed = dynamic_cast<TWinControl*>(FControl);
-      if (!message.WParam && windowed && windowed->DoubleBuffered()) break;
-      Repaint(reinterpret_cast<HDC>(message.WParam));
+    case WM_PAINT:
+      PaintAfterControl(reinterpret_cast<HDC>(message.WParam));
       break;
-    }
     default:
       break;
+  }
+}
+
+// A context that comes with the message covers the client area only, so it
+// serves skinners of windows without a frame; a double-buffered control has
+// been painted over in its buffer then, and the message without a context
+// that brought the buffer needs nothing more.
+void TSkinControl::PaintAfterControl(HDC dc) {
+  RECT window, client;
+  if (!FWindow || !GetWindowRect(FWindow, &window) || !GetClientRect(FWindow, &client)) return;
+  const bool frameless = window.right - window.left == client.right && window.bottom - window.top == client.bottom;
+  auto* windowed = dynamic_cast<TWinControl*>(FControl);
+  if (dc) {
+    if (frameless) Repaint(dc);
+  } else if (!frameless || !windowed || !windowed->DoubleBuffered()) {
+    Repaint(nullptr);
   }
 }
 

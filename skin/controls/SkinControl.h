@@ -68,6 +68,8 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   void CallPrevious(TMessage& message);
   // Invalidates the window without erasing and paints it at once.
   void Refresh();
+  // After the control painted itself (WM_PAINT, on dc or its own context): paint over it.
+  void PaintAfterControl(HDC dc);
   // WM_PAINT painted by the skinner alone, on wParam's context or BeginPaint's.
   void PaintMessage(TMessage& message);
   // WindowProc of control goes through the skinner from now on.

@@ -11,21 +11,12 @@
 
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinShared.h"
+#include "tools/gallery/Gallery.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/platform/Application.h"
 
 // The default skin as the build packs it, from the test program's resource QUILLSKIN.
-inline void LoadProgramSkin(TSkinData& skin) {
-  HRSRC found = FindResourceW(nullptr, L"QUILLSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
-  ASSERT_NE(found, nullptr);
-  auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
-  auto size = static_cast<uint32_t>(SizeofResource(nullptr, found));
-  TLayoutBinary stored;
-  for (int shift = 0; shift < 32; shift += 8) stored.push_back(uint8_t(size >> shift));
-  stored.insert(stored.end(), bytes, bytes + size);
-  skin.ReadSkinStream(stored);
-  ASSERT_FALSE(skin.SkinNotReady);
-}
+inline void LoadProgramSkin(TSkinData& skin) { ASSERT_TRUE(LoadSkinResource(skin, L"QUILLSKIN")); }
 
 // Handles messages until done() holds, for at most timeout milliseconds.
 template <typename Condition>
