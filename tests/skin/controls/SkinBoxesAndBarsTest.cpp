@@ -156,6 +156,18 @@ TEST_F(SkinBoxesAndBars, AProgressBarFillsFromItsLeftEdgeIgnoringItsLowerLimit) 
   EXPECT_EQ(Pixel(half->Handle(), 20, 8, fullColour), fullColour);
   EXPECT_EQ(Pixel(half->Handle(), 90, 8, fullColour), fullColour) << "50 of 100 is half the bar, whatever the minimum";
   EXPECT_EQ(Pixel(half->Handle(), 110, 8, emptyColour), emptyColour);
+
+  // The chunk style: whole chunks from the element's left margin on, centred across the bar.
+  Skin.Progress->Style = 1;
+  Settle();
+  TBitmap& chunk = Skin.Progress->SecondImage;
+  ASSERT_FALSE(chunk.Empty());
+  const int top = (16 - chunk.Height()) / 2, left = Skin.Progress->LeftWidth;
+  const COLORREF chunkColour = GetPixel(chunk.Canvas().Handle(), chunk.Width() / 2, chunk.Height() / 2);
+  EXPECT_EQ(Pixel(half->Handle(), left + chunk.Width() / 2, top + chunk.Height() / 2, chunkColour), chunkColour);
+  EXPECT_EQ(Pixel(half->Handle(), left + 3 * chunk.Width() + chunk.Width() / 2, top + chunk.Height() / 2, chunkColour),
+            chunkColour);
+  EXPECT_NE(ScreenPixel(empty->Handle(), left + chunk.Width() / 2, top + chunk.Height() / 2), chunkColour);
 }
 
 TEST_F(SkinBoxesAndBars, UpDownsShowThePressedHalfAndTrackBarsTheSkinsThumb) {
