@@ -235,6 +235,15 @@ TEST_F(ControlKinds, LayoutsMakeCommonControlsWithTheirProperties) {
   EXPECT_EQ(std::get<TLayoutIdent>(*tools.GetProperty(L"Transparent")).Name, L"False");
   tools.SetProperty(L"Transparent", TLayoutIdent{L"True"});
   EXPECT_TRUE(SendMessageW(tools.Handle(), TB_GETSTYLE, 0, 0) & TBSTYLE_TRANSPARENT);
+
+  // Controls follow their parent's colour down the tree, unless they have their own.
+  Form->Get<TPanel>(L"Box").SetColor(clWhite);
+  Form->SetColor(clBlue);
+  EXPECT_EQ(group.Buttons(0)->Color(), clBlue) << "through the radio group";
+  EXPECT_EQ(Form->Get<TPanel>(L"Box").Color(), clWhite);
+  EXPECT_EQ(Form->Get<TMemo>(L"Notes").Color(), clWindow);
+  Form->Get<TPanel>(L"Box").SetParentColor(true);
+  EXPECT_EQ(Form->Get<TPanel>(L"Box").Color(), clBlue);
 }
 
 TEST_F(ControlKinds, AScrollBarMovesByItsChangesAndStopsAPageBeforeItsMax) {
