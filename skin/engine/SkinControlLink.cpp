@@ -1,0 +1,3 @@
+#include "skin/engine/SkinControlLink.h"
+
+TSkinControlLink::~TSkinControlLink() = default;
