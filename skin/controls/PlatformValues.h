@@ -25,6 +25,10 @@ constexpr uint32_t kBsLeftText = 0x20;
 constexpr uint32_t kBstChecked = 0x01;
 constexpr uint32_t kBstIndeterminate = 0x02;
 
+// Scroll-bar controls that are size boxes.
+constexpr uint32_t kSbsSizeBox = 0x08;
+constexpr uint32_t kSbsSizeGrip = 0x10;
+
 // Combo boxes, tab controls, up-downs, track bars, headers.
 constexpr uint32_t kCbsSimple = 0x01;
 constexpr uint32_t kTcsBottom = 0x02;

@@ -29,7 +29,9 @@ TWindowChoice ChooseWindowSkinner(std::wstring_view className, uint32_t style) {
   if (name == L"BUTTON") return {ButtonWindowSkinner(style)};
   if (name == L"COMBOBOX") return {(style & kComboTypeMask) != kCbsSimple ? scComBox : scNone};
   if (name == L"COMBOBOXEX32") return {scComBox, true};
-  if (name == L"SCROLLBAR") return {scSizer};
+  // A size box is only framed; a dialog's real scroll bar gets its arrows,
+  // track and thumb from the skin, as the toolkit's scroll bars do.
+  if (name == L"SCROLLBAR") return {(style & (kSbsSizeBox | kSbsSizeGrip)) ? scSizer : scScControl};
   // Tabs drawn as buttons, or by their owner, keep the platform's look.
   if (name == L"SYSTABCONTROL32")
     return {(style & (kTcsOwnerDrawFixed | kTcsButtons)) == 0 ? scTab : scNone};

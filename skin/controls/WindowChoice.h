@@ -18,7 +18,8 @@ struct TWindowChoice {
 // Only child windows are offered.
 bool IsOfferedChildWindow(uint32_t style);
 
-// className in any letter case.
+// className in any letter case. A "scrollbar" window is framed as a size box
+// only when it is one; a real scroll bar is painted as a scroll bar.
 TWindowChoice ChooseWindowSkinner(std::wstring_view className, uint32_t style);
 
 // A "button" window's skinner, by its style's low bits in this order: all of

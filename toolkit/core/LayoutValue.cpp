@@ -16,6 +16,18 @@ const std::wstring& PropIdent(const TPropValue& value) { return As<TLayoutIdent>
 const TLayoutSet& PropSet(const TPropValue& value) { return As<TLayoutSet>(value); }
 const TLayoutItems& PropItems(const TPropValue& value) { return As<TLayoutItems>(value); }
 
+std::vector<std::wstring> PropLines(const TPropValue& value) {
+  const std::wstring& text = PropString(value);
+  std::vector<std::wstring> lines;
+  if (text.empty()) return lines;
+  for (size_t start = 0;;) {
+    size_t end = text.find(L'\n', start);
+    lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+    if (end == std::wstring::npos) return lines;
+    start = end + 1;
+  }
+}
+
 bool PropBool(const TPropValue& value) {
   const std::wstring& name = PropIdent(value);
   if (name == L"True" || name == L"true") return true;

@@ -50,6 +50,8 @@ const std::wstring& PropIdent(const TPropValue& value);
 bool PropBool(const TPropValue& value);
 const TLayoutSet& PropSet(const TPropValue& value);
 const TLayoutItems& PropItems(const TPropValue& value);
+// A string of lines with "\n" between them (a list of items, tabs, texts); none for "".
+std::vector<std::wstring> PropLines(const TPropValue& value);
 TPropValue BoolProp(bool value);
 
 // An enumeration's value from its identifier (names in the enumeration's order).

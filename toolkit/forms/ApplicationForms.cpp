@@ -51,7 +51,7 @@ void TApplication::Initialize() {
   FPreTranslate = &TApplication::PreTranslate;
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
-  controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+  controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES;
   InitCommonControlsEx(&controls);
   std::wstring title = Title();
   FHandle = CreateHiddenWindow({L"TApplication", &TApplication::WindowProc, nullptr, WS_POPUP, 0, title.c_str()});

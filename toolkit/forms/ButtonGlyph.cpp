@@ -33,15 +33,17 @@ void TButtonGlyph::Paint(TCanvas& canvas, const RECT& client, const std::wstring
   in.AutoMarginExtra = autoMarginExtra;
   TButtonPlacement place = LayoutButton(in);
   if (!FGlyph.Empty())
-    DrawCell(canvas.Handle(), client.left + place.GlyphX, client.top + place.GlyphY, GlyphCell(state, FNumGlyphs));
+    DrawGlyphCell(canvas.Handle(), client.left + place.GlyphX, client.top + place.GlyphY, FGlyph, FNumGlyphs,
+                  GlyphCell(state, FNumGlyphs));
   RECT text{client.left + place.CaptionX, client.top + place.CaptionY, client.left + place.CaptionX + measured.right,
             client.top + place.CaptionY + measured.bottom};
   canvas.DrawText(caption, text, DT_SINGLELINE);
 }
 
-void TButtonGlyph::DrawCell(HDC dc, int x, int y, int cell) {
-  int width = FGlyph.Width() / FNumGlyphs;
-  HDC source = FGlyph.Canvas().Handle();
+void DrawGlyphCell(HDC dc, int x, int y, TBitmap& glyph, int numGlyphs, int cell) {
+  if (glyph.Empty() || numGlyphs < 1) return;
+  int width = glyph.Width() / numGlyphs;
+  HDC source = glyph.Canvas().Handle();
   COLORREF transparent = GetPixel(source, cell * width, 0);
-  TransparentBlt(dc, x, y, width, FGlyph.Height(), source, cell * width, 0, width, FGlyph.Height(), transparent);
+  TransparentBlt(dc, x, y, width, glyph.Height(), source, cell * width, 0, width, glyph.Height(), transparent);
 }

@@ -27,11 +27,13 @@ class TButtonGlyph {
              int autoMarginExtra = 0);
 
  private:
-  void DrawCell(HDC dc, int x, int y, int cell);
-
   TBitmap FGlyph;
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
   int FSpacing = 4;
 };
+
+// Cell `cell` (zero-based) of a glyph strip of numGlyphs cells, drawn at
+// (x, y) with the colour of the cell's top-left pixel left out.
+void DrawGlyphCell(HDC dc, int x, int y, TBitmap& glyph, int numGlyphs, int cell);

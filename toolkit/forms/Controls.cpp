@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/Application.h"
@@ -51,6 +52,7 @@ void TControl::SetParent(TWinControl* parent) {
   FParent = parent;
   if (!FParent) return;
   FParent->InsertControl(this);
+  if (FParentColor) FColor = FParent->FColor;
   if (FParentFont) {
     FFont.Assign(FParent->FFont);
     FParentFont = true;
@@ -82,6 +84,16 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetColor(TColor color) {
+  FParentColor = false;
+  ColorChanged(color);
+}
+
+void TControl::SetParentColor(bool parentColor) {
+  FParentColor = parentColor;
+  if (FParentColor && FParent) ColorChanged(FParent->FColor);
+}
+
+void TControl::ColorChanged(TColor color) {
   FColor = color;
   Invalidate();
 }
@@ -145,6 +157,7 @@ bool TControl::SetProperty(const std::wstring& name, const TPropValue& value) {
   if (name == L"Enabled") return SetEnabled(PropBool(value)), true;
   if (name == L"Color") return SetColor(ColorFromName(PropIdent(value))), true;
   if (name == L"ParentFont") return FParentFont = PropBool(value), true;
+  if (name == L"ParentColor") return SetParentColor(PropBool(value)), true;
   if (name == L"Align") return FAlign = AlignFromName(PropIdent(value)), true;
   if (name.starts_with(L"Font.")) return ApplyFontProperty(name.substr(5), value), true;
   return TComponent::SetProperty(name, value);
@@ -395,7 +408,7 @@ bool TWinControl::ReflectToChild(TMessage& message) {
 void TWinControl::WMPaint(TMessage& message) {
   bool windowless = std::any_of(FControls.begin(), FControls.end(),
                                 [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
-  if (FDoubleBuffered && !message.WParam) return PaintBuffered(message, windowless);
+  if (FDoubleBuffered && !message.WParam) return PaintBuffered();
   if (!windowless || message.WParam) {
     DefaultHandler(message);
     if (windowless) PaintControls(reinterpret_cast<HDC>(message.WParam));
@@ -408,7 +421,10 @@ void TWinControl::WMPaint(TMessage& message) {
   message.WParam = 0;
 }
 
-void TWinControl::PaintBuffered(TMessage& message, bool windowless) {
+// The paint into the buffer goes through WindowProc as a WM_PAINT of its own,
+// so that a layer above (a skinner painting over the control) draws into the
+// same buffer and the screen gets one copy of the finished picture.
+void TWinControl::PaintBuffered() {
   TPaintDC paint(FHandle);
   RECT client;
   GetClientRect(FHandle, &client);
@@ -417,14 +433,9 @@ void TWinControl::PaintBuffered(TMessage& message, bool windowless) {
   TSelectObject held(buffer.Get(), bitmap.Get());
   {
     FPaintBuffer = buffer.Get();
-    auto done = ScopeExit([&] {
-      FPaintBuffer = nullptr;
-      message.WParam = 0;
-    });
+    auto done = ScopeExit([&] { FPaintBuffer = nullptr; });
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(buffer.Get()));
-    message.WParam = reinterpret_cast<WPARAM>(buffer.Get());
-    DefaultHandler(message);
-    if (windowless) PaintControls(buffer.Get());
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(buffer.Get()));
   }
   BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
 }
@@ -503,6 +514,12 @@ void TWinControl::FontChanged() {
     }
 }
 
+void TWinControl::ColorChanged(TColor color) {
+  TControl::ColorChanged(color);
+  for (TControl* control : FControls)
+    if (control->FParentColor) control->ColorChanged(color);
+}
+
 void TWinControl::EnabledChanged() {
   if (FHandle) EnableWindow(FHandle, FEnabled);
 }
@@ -522,4 +539,14 @@ bool TWinControl::SetProperty(const std::wstring& name, const TPropValue& value)
   if (name == L"TabOrder") return SetTabOrder(int(PropInt(value))), true;
   if (name == L"DoubleBuffered") return SetDoubleBuffered(PropBool(value)), true;
   return TControl::SetProperty(name, value);
+}
+
+void TCustomControl::DefaultHandler(TMessage& message) {
+  if (message.Msg != WM_PAINT || !FHandle) return TWinControl::DefaultHandler(message);
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  std::optional<TPaintDC> paint;
+  if (!dc) dc = paint.emplace(FHandle).Get();
+  TCanvas canvas(dc);
+  canvas.Font().Assign(FFont);
+  Paint(canvas);
 }

@@ -15,10 +15,14 @@
 class TWinControl;
 
 // The "is a" tests the skin engine chooses its skinners by. A container holds
-// other controls: forms and group boxes.
+// other controls: forms, group boxes, panels and tab sheets. Every edit is a
+// ckEdit, memos too.
 enum TControlKind : unsigned {
   ckGroupBox = 1, ckComboBox = 2, ckEdit = 4, ckForm = 16, ckBitBtn = 32,
-  ckSpeedButton = 64, ckButton = 128, ckStatusBar = 256, ckContainer = 512
+  ckSpeedButton = 64, ckButton = 128, ckStatusBar = 256, ckContainer = 512,
+  ckCheckBox = 1u << 10, ckRadioButton = 1u << 11, ckRadioGroup = 1u << 12, ckPanel = 1u << 13,
+  ckProgressBar = 1u << 14, ckScrollBar = 1u << 15, ckMemo = 1u << 16, ckListView = 1u << 17,
+  ckTabControl = 1u << 18, ckPageControl = 1u << 19, ckToolBar = 1u << 20
 };
 
 enum TAlign { alNone, alTop, alBottom };
@@ -52,7 +56,11 @@ class TControl : public TComponent {
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
   TColor Color() const { return FColor; }
+  // A colour of its own: the control no longer follows its parent's.
   void SetColor(TColor color);
+  // The control takes its parent's colour, now and whenever that changes.
+  bool ParentColor() const { return FParentColor; }
+  void SetParentColor(bool parentColor);
   TFont& Font() { return FFont; }
   bool ParentFont() const { return FParentFont; }
 
@@ -94,6 +102,8 @@ class TControl : public TComponent {
   virtual void FontChanged();
   virtual void EnabledChanged();
   virtual void TextChanged() { Invalidate(); }
+  // The colour shown changed, the control's own or the parent's it follows.
+  virtual void ColorChanged(TColor color);
   void Destroying() override;
 
   TWndMethod FWindowProc;
@@ -102,6 +112,7 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   TColor FColor = clBtnFace;
+  bool FParentColor = true;
   TFont FFont;
   bool FParentFont = true;
   std::wstring FText;
@@ -175,6 +186,7 @@ class TWinControl : public TControl {
   virtual void DefaultHandler(TMessage& message);
   void FontChanged() override;
   void EnabledChanged() override;
+  void ColorChanged(TColor color) override;
   void AlignControls();
   virtual void EraseBackground(HDC dc);
 
@@ -190,7 +202,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void CreateChildHandles();
   void WMPaint(TMessage& message);
-  void PaintBuffered(TMessage& message, bool windowless);
+  void PaintBuffered();
   void PaintControls(HDC dc);
   void RouteMouse(TMessage& message);
   void CaptureChanged(HWND capture);
@@ -200,4 +212,16 @@ class TWinControl : public TControl {
   TControl* FCaptureControl = nullptr;
   bool FDoubleBuffered = false;
   HDC FPaintBuffer = nullptr;  // the memory DC while a buffered paint runs
+};
+
+// A windowed control that paints itself: Paint draws on WM_PAINT, on the
+// context the message brings or on BeginPaint's.
+class TCustomControl : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  ~TCustomControl() override { BeforeDestruction(); }
+  std::wstring ClassName() const override { return L"TCustomControl"; }
+
+ protected:
+  void DefaultHandler(TMessage& message) override;
 };

@@ -69,6 +69,31 @@ void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, FPicture); }
 
 namespace {
 
+constexpr const wchar_t* kBevelCuts[] = {L"bvNone", L"bvLowered", L"bvRaised"};
+
+}  // namespace
+
+void TPanel::SetBevelOuter(TBevelCut bevel) {
+  FBevelOuter = bevel;
+  Invalidate();
+}
+
+bool TPanel::SetProperty(const std::wstring& name, const TPropValue& value) {
+  if (name == L"BevelOuter") return SetBevelOuter(PropEnum<TBevelCut>(value, kBevelCuts)), true;
+  return TCustomControl::SetProperty(name, value);
+}
+
+void TPanel::Paint(TCanvas& canvas) {
+  RECT rect = ClientRect();
+  canvas.Brush().SetColor(FColor);
+  canvas.FillRect(rect);
+  if (FBevelOuter != bvNone) DrawEdge(canvas.Handle(), &rect, FBevelOuter == bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+  if (!FEnabled) canvas.Font().SetColor(SystemColor(COLOR_GRAYTEXT));
+  canvas.DrawText(FText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+namespace {
+
 // Never destroyed: timers that the application object frees at the program's end still leave it.
 std::map<UINT_PTR, TTimer*>& RunningTimers() {
   static auto& timers = *new std::map<UINT_PTR, TTimer*>;

@@ -1,4 +1,4 @@
-// Windowless extras (a speed button, a bevel, a picture) and the timer.
+// Windowless extras (a speed button, a bevel, a picture), the panel and the timer.
 #pragma once
 
 #include "toolkit/forms/ButtonGlyph.h"
@@ -55,6 +55,25 @@ class TImage : public TControl {
 
  private:
   TBitmap FPicture;
+};
+
+enum TBevelCut { bvNone, bvLowered, bvRaised };
+
+// A container with a raised (or lowered) edge and its caption in the middle.
+class TPanel : public TCustomControl {
+ public:
+  explicit TPanel(TComponent* owner) : TCustomControl(owner) {}
+  std::wstring ClassName() const override { return L"TPanel"; }
+  unsigned Kinds() const override { return ckPanel | ckContainer; }
+  TBevelCut BevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut bevel);
+  bool SetProperty(const std::wstring& name, const TPropValue& value) override;
+
+ protected:
+  void Paint(TCanvas& canvas) override;
+
+ private:
+  TBevelCut FBevelOuter = bvRaised;
 };
 
 class TTimer : public TComponent {

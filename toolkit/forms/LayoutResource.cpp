@@ -3,11 +3,19 @@
 #include <windows.h>
 
 #include "toolkit/core/LayoutParser.h"
+#include "toolkit/forms/DateTimePicker.h"
 #include "toolkit/forms/ExtCtrls.h"
+#include "toolkit/forms/ListView.h"
+#include "toolkit/forms/Memo.h"
 #include "toolkit/forms/Menus.h"
+#include "toolkit/forms/RadioButtons.h"
+#include "toolkit/forms/RangeControls.h"
 #include "toolkit/forms/SaveDialog.h"
 #include "toolkit/forms/StatusBar.h"
 #include "toolkit/forms/StdCtrls.h"
+#include "toolkit/forms/TabSet.h"
+#include "toolkit/forms/Tabs.h"
+#include "toolkit/forms/ToolBar.h"
 
 TClassRegistry& LayoutClasses() {
   static TClassRegistry classes = [] {
@@ -26,6 +34,23 @@ TClassRegistry& LayoutClasses() {
     standard.Register<TSaveDialog>(L"TSaveDialog");
     standard.Register<TMainMenu>(L"TMainMenu");
     standard.Register<TMenuItem>(L"TMenuItem");
+    standard.Register<TCheckBox>(L"TCheckBox");
+    standard.Register<TRadioButton>(L"TRadioButton");
+    standard.Register<TRadioGroup>(L"TRadioGroup");
+    standard.Register<TPanel>(L"TPanel");
+    standard.Register<TProgressBar>(L"TProgressBar");
+    standard.Register<TTrackBar>(L"TTrackBar");
+    standard.Register<TUpDown>(L"TUpDown");
+    standard.Register<TScrollBar>(L"TScrollBar");
+    standard.Register<TMemo>(L"TMemo");
+    standard.Register<TListView>(L"TListView");
+    standard.Register<TTabControl>(L"TTabControl");
+    standard.Register<TPageControl>(L"TPageControl");
+    standard.Register<TTabSheet>(L"TTabSheet");
+    standard.Register<TTabSet>(L"TTabSet");
+    standard.Register<TDateTimePicker>(L"TDateTimePicker");
+    standard.Register<TToolBar>(L"TToolBar");
+    standard.Register<TToolButton>(L"TToolButton");
     return standard;
   }();
   return classes;

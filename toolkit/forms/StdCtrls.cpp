@@ -64,7 +64,10 @@ void TButton::WndProc(TMessage& message) {
   TWinControl::WndProc(message);
 }
 
-TEdit::TEdit(TComponent* owner) : TWinControl(owner) { FColor = clWindow; }
+TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
+  FColor = clWindow;
+  FParentColor = false;
+}
 
 void TEdit::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
@@ -73,7 +76,10 @@ void TEdit::CreateParams(TCreateParams& params) {
   params.ExStyle = WS_EX_CLIENTEDGE;
 }
 
-TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) { FColor = clWindow; }
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  FColor = clWindow;
+  FParentColor = false;
+}
 
 const std::wstring& TComboBox::Item(int index) const {
   if (index < 0 || index >= ItemCount()) throw EListError(index);
@@ -198,41 +204,58 @@ void TBitBtn::DrawButton(const DRAWITEMSTRUCT& draw) {
 
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {}
 
-bool TCheckBox::Checked() const {
-  if (FHandle) return SendMessageW(FHandle, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  return FChecked;
+namespace {
+
+constexpr const wchar_t* kCheckBoxStates[] = {L"cbUnchecked", L"cbChecked", L"cbGrayed"};
+
+}  // namespace
+
+TCheckBoxState TCheckBox::State() const {
+  if (!FHandle) return FState;
+  LRESULT check = SendMessageW(FHandle, BM_GETCHECK, 0, 0);
+  return check == BST_CHECKED ? cbChecked : check == BST_INDETERMINATE ? cbGrayed : cbUnchecked;
 }
 
-void TCheckBox::SetChecked(bool checked) {
-  FChecked = checked;
-  if (FHandle) SendMessageW(FHandle, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void TCheckBox::SetState(TCheckBoxState state) {
+  FState = state;
+  constexpr WPARAM kChecks[] = {BST_UNCHECKED, BST_CHECKED, BST_INDETERMINATE};
+  if (FHandle) SendMessageW(FHandle, BM_SETCHECK, kChecks[state], 0);
+}
+
+void TCheckBox::SetAllowGrayed(bool allowGrayed) {
+  if (allowGrayed == FAllowGrayed) return;
+  FAllowGrayed = allowGrayed;
+  RecreateWnd();
 }
 
 bool TCheckBox::SetProperty(const std::wstring& name, const TPropValue& value) {
   if (name == L"Checked") return SetChecked(PropBool(value)), true;
+  if (name == L"State") return SetState(PropEnum<TCheckBoxState>(value, kCheckBoxStates)), true;
+  if (name == L"AllowGrayed") return SetAllowGrayed(PropBool(value)), true;
   return TWinControl::SetProperty(name, value);
 }
 
 std::optional<TPropValue> TCheckBox::GetProperty(const std::wstring& name) const {
   if (name == L"Checked") return BoolProp(Checked());
+  if (name == L"State") return TLayoutIdent{kCheckBoxStates[State()]};
   return TWinControl::GetProperty(name);
 }
 
 void TCheckBox::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.BaseClass = L"BUTTON";
-  params.Style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+  params.Style |= (FAllowGrayed ? BS_AUTO3STATE : BS_AUTOCHECKBOX) | WS_TABSTOP;
   params.ExStyle &= ~WS_EX_CONTROLPARENT;
 }
 
-void TCheckBox::InitializeWnd() { SetChecked(FChecked); }
+void TCheckBox::InitializeWnd() { SetState(FState); }
 
 // The window keeps the state, and it is kept here too for a window made again.
 void TCheckBox::WndProc(TMessage& message) {
   if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
-    FChecked = Checked();
+    FState = State();
     return Click();
   }
-  if (message.Msg == WM_DESTROY) FChecked = Checked();
+  if (message.Msg == WM_DESTROY) FState = State();
   TWinControl::WndProc(message);
 }

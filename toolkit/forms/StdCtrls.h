@@ -70,13 +70,22 @@ class TBitBtn : public TButton {
   TButtonGlyph FGlyph;
 };
 
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// A check box; with AllowGrayed it also takes a third, grayed state.
 class TCheckBox : public TWinControl {
  public:
   explicit TCheckBox(TComponent* owner);
   std::wstring ClassName() const override { return L"TCheckBox"; }
+  unsigned Kinds() const override { return ckCheckBox; }
   // Read from the window once it exists: the user changes it there.
-  bool Checked() const;
-  void SetChecked(bool checked);
+  bool Checked() const { return State() == cbChecked; }
+  void SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const;
+  void SetState(TCheckBoxState state);
+  bool AllowGrayed() const { return FAllowGrayed; }
+  // Part of the window's style: the window is made again.
+  void SetAllowGrayed(bool allowGrayed);
   bool SetProperty(const std::wstring& name, const TPropValue& value) override;
   std::optional<TPropValue> GetProperty(const std::wstring& name) const override;
 
@@ -86,7 +95,8 @@ class TCheckBox : public TWinControl {
   void WndProc(TMessage& message) override;
 
  private:
-  bool FChecked = false;
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
 };
 
 class TEdit : public TWinControl {

@@ -144,7 +144,9 @@ TEST(WindowChoice, OtherWindowClasses) {
   TWindowChoice extended = ChooseWindowSkinner(L"ComboBoxEx32", 0);
   EXPECT_EQ(extended.Skinner, scComBox);
   EXPECT_TRUE(extended.OnFirstChild);
-  EXPECT_EQ(ChooseWindowSkinner(L"ScrollBar", 0).Skinner, scSizer);
+  EXPECT_EQ(ChooseWindowSkinner(L"ScrollBar", kSbsSizeGrip).Skinner, scSizer);
+  EXPECT_EQ(ChooseWindowSkinner(L"ScrollBar", kSbsSizeBox).Skinner, scSizer);
+  EXPECT_EQ(ChooseWindowSkinner(L"ScrollBar", 0).Skinner, scScControl) << "a real scroll bar keeps its parts";
   EXPECT_EQ(ChooseWindowSkinner(L"SysTabControl32", 0).Skinner, scTab);
   EXPECT_EQ(ChooseWindowSkinner(L"SysTabControl32", kTcsOwnerDrawFixed).Skinner, scNone);
   EXPECT_EQ(ChooseWindowSkinner(L"SysTabControl32", kTcsButtons).Skinner, scNone);

@@ -23,6 +23,8 @@ TEST(PlatformValues, StylesAndStatesMatchThePlatform) {
   EXPECT_EQ(kBsLeftText, uint32_t(BS_LEFTTEXT));
   EXPECT_EQ(kBstChecked, uint32_t(BST_CHECKED));
   EXPECT_EQ(kBstIndeterminate, uint32_t(BST_INDETERMINATE));
+  EXPECT_EQ(kSbsSizeBox, uint32_t(SBS_SIZEBOX));
+  EXPECT_EQ(kSbsSizeGrip, uint32_t(SBS_SIZEGRIP));
   EXPECT_EQ(kCbsSimple, uint32_t(CBS_SIMPLE));
   EXPECT_EQ(kTcsBottom, uint32_t(TCS_BOTTOM));
   EXPECT_EQ(kTcsVertical, uint32_t(TCS_VERTICAL));
