@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/SkinFormLink.h"
 #include "skin/engine/FrameActions.h"
 #include "skin/engine/FrameMetrics.h"
 #include "skin/engine/FrameRegion.h"
@@ -60,6 +61,8 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   TSkinControlLink* MouseControl = nullptr;
   TCanvas ControlCanvas;
   const std::vector<TSkinControlLink*>& ControlSkinners() const { return FControlSkinners; }
+  // What the control skinners of this window see of it.
+  TSkinFormLink& ControlLink() { return FControlLink; }
 
   // --- Frame painting (WinSkinFormPaint).
   void PaintFrame(HDC dc);
@@ -130,11 +133,27 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
  private:
   friend class TWinSkinMenu;
 
+  // The form skinner as its control skinners' collaborator.
+  class TControlLink : public TSkinFormLink {
+   public:
+    explicit TControlLink(TWinSkinForm& form) : FForm(form) {}
+    bool RegisterControl(TSkinControlLink* skinner) override { return FForm.RegisterControl(skinner); }
+    void UnregisterControl(TSkinControlLink* skinner) override { FForm.UnregisterControl(skinner); }
+    TSkinControlLink* MouseControl() const override { return FForm.MouseControl; }
+    void SetMouseControl(TSkinControlLink* skinner) override { FForm.MouseControl = skinner; }
+    TCanvas& ControlCanvas() override { return FForm.ControlCanvas; }
+    int LifeState() const override { return FForm.LifeState; }
+
+   private:
+    TWinSkinForm& FForm;
+  };
+
   // Attaching and detaching (WinSkinFormAttach).
   void CaptureIcon();
   void ReadWindowState();
   void FindMdiClient();
   void RestoreFormProc();
+  void AttachChildControls();
   void FreeControlSkinners();
   void DetachOnDestroy();
   void DetachControlsOnly();
@@ -198,6 +217,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   TWindowSubclass FSubclass;
   TWindowSubclass FMdiSubclass;
   std::vector<TSkinControlLink*> FControlSkinners;  // owned
+  TControlLink FControlLink{*this};
   bool FHadMenu = false;  // the window had a menu when it was attached
   TBitmap FTitleBackground;  // the composed title bar without its buttons
 };

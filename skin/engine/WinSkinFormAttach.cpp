@@ -4,6 +4,7 @@
 // being destroyed).
 #include <algorithm>
 
+#include "skin/controls/ControlDispatch.h"
 #include "skin/engine/FrameFitting.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -85,7 +86,7 @@ void TWinSkinForm::AttachToWindow(TSkinData& data) {
   SystemMenu = GetSystemMenu(Handle, FALSE);
   CaptureIcon();
 
-  CaptionText = WindowText(Handle);
+  CaptionText = CaptionTextOf(Handle);
   WindowClass = ClassNameOf(Handle);
   OwnerWindow = GetWindow(Handle, GW_OWNER);
   GetClientRect(Handle, &ClientAtAttach);
@@ -122,7 +123,18 @@ void TWinSkinForm::AttachToWindow(TSkinData& data) {
   }
 
   FSubclass.Install(Handle, TWndMethod::Of<&TWinSkinForm::WndProc>(*this));
+  AttachChildControls();
   InvalidateRect(Handle, nullptr, TRUE);
+}
+
+// A toolkit form's components are offered with the form as their parent; a
+// bare window's child windows by their class, with skinners this one owns.
+void TWinSkinForm::AttachChildControls() {
+  const TControlDispatch dispatch{*SkinData, &FControlLink, this, Form};
+  if (Form)
+    AttachFormControls(*Form, dispatch);
+  else
+    AttachChildWindows(Handle, dispatch);
 }
 
 void TWinSkinForm::LoadFrameMetrics() {
@@ -247,7 +259,7 @@ void TWinSkinForm::FitFrame(bool reload) {
       GetTextExtentPoint32W(dc.Get(), L" ", 1, &blank);
       BlankWidth = blank.cx;
     }
-    CaptionText = WindowText(Handle);
+    CaptionText = CaptionTextOf(Handle);
     in.CaptionCells = CaptionCells(CaptionText);
     in.BlankWidth = BlankWidth;
     const TDataSkinTitle& title = SkinData->Title;

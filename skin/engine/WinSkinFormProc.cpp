@@ -103,7 +103,7 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
   switch (message.Msg) {
     case WM_SETTEXT:
       SavedFormWindowProc(message);
-      CaptionText = WindowText(Handle);
+      CaptionText = CaptionTextOf(Handle);
       return RefreshFrame();
     case SKM_SKINCHANGED: return ReloadSkin();
     case CM_DIALOGCHAR:

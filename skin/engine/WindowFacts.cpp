@@ -7,7 +7,7 @@ constexpr int kClassNameLimit = 255;
 
 }  // namespace
 
-std::wstring WindowText(HWND wnd) {
+std::wstring CaptionTextOf(HWND wnd) {
   wchar_t text[kCaptionTextLimit + 1] = {};
   GetWindowTextW(wnd, text, kCaptionTextLimit + 1);
   return text;

@@ -12,7 +12,7 @@
 inline TSkinRect ToSkin(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 inline RECT ToRect(const TSkinRect& rect) { return {rect.Left, rect.Top, rect.Right, rect.Bottom}; }
 
-// At most 1000 characters, as the title bar shows them.
-std::wstring WindowText(HWND wnd);
+// A window's text, at most 1000 characters, as the title bar shows them.
+std::wstring CaptionTextOf(HWND wnd);
 // At most 255 characters.
 std::wstring ClassNameOf(HWND wnd);

@@ -10,10 +10,13 @@
 
 #include "SkinnedWindows.h"
 #include "TempFiles.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/engine/SkinMessages.h"
+#include "skin/engine/WindowFacts.h"
 #include "skin/engine/WinSysButton.h"
 #include "support/BitmapPixels.h"
 #include "toolkit/forms/SaveDialog.h"
+#include "toolkit/forms/StdCtrls.h"
 #include "tools/skinpack/SampleSkin.h"
 
 namespace {
@@ -67,10 +70,14 @@ TEST(SkinnedFrame, ActiveOffGivesTheWindowBackAsItWasAndOnSkinsItAgain) {
   TSkinnedSession session(false);
   auto* form = Application.CreateForm<TMenuForm>();
   form->SetColor(clWindow);
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetText(L"录音");
   form->Show();
   HWND wnd = form->Handle();
   Pump(300);
   ASSERT_EQ(SkinnerOf(wnd), nullptr) << "skinning is off";
+  ASSERT_EQ(TSkinControl::ForComponent(button), nullptr);
   const WNDPROC procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(wnd, GWLP_WNDPROC));
   const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE);
   const SIZE client = ClientSize(wnd);
@@ -84,6 +91,9 @@ TEST(SkinnedFrame, ActiveOffGivesTheWindowBackAsItWasAndOnSkinsItAgain) {
     EXPECT_EQ(GetMenu(wnd), nullptr) << "the skin draws the menu bar";
     EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION) << "the platform draws no caption";
     EXPECT_EQ(form->Color(), session.Skin().Colours.ButtonFace);
+    TSkinControl* buttonSkinner = TSkinControl::ForComponent(button);
+    ASSERT_NE(buttonSkinner, nullptr) << "the form's controls are handed to control skinners";
+    EXPECT_EQ(SkinnerOf(wnd)->ControlSkinners(), std::vector<TSkinControlLink*>{buttonSkinner});
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     EXPECT_NE(GetWindowRgn(wnd, region), ERROR) << "transparent border pieces shape the window";
     DeleteObject(region);
@@ -98,6 +108,7 @@ TEST(SkinnedFrame, ActiveOffGivesTheWindowBackAsItWasAndOnSkinsItAgain) {
     EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE), style);
     EXPECT_EQ(GetMenu(wnd), menu);
     EXPECT_EQ(form->Color(), clWindow);
+    EXPECT_EQ(TSkinControl::ForComponent(button), nullptr) << "the control skinners go with the form skinner";
     EXPECT_EQ(ClientSize(wnd).cx, skinned.cx);
     EXPECT_EQ(ClientSize(wnd).cy, skinned.cy);
     region = CreateRectRgn(0, 0, 0, 0);
@@ -250,6 +261,7 @@ struct TDialogCheck {
   LONG Width = 0, ClientWidth = 0;
   int BlankWidth = 0, FrameLeft = 0, FrameRight = 0;
   LONG ButtonLeft = 0;  // in client coordinates
+  int PushButtons = 0, SkinnedPushButtons = 0;
   int Ticks = 0;
 };
 TDialogCheck gDialog;
@@ -278,6 +290,12 @@ void CALLBACK CheckDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&button), 2);
     gDialog.ButtonLeft = button.left;
   }
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (ClassNameOf(child) != L"Button" || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON)) continue;
+    ++gDialog.PushButtons;
+    gDialog.SkinnedPushButtons += TSkinControl::ForWindow(child) != nullptr;
+  }
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -295,6 +313,7 @@ TEST(SkinnedFrame, AMessageBoxWiderInItsCaptionThanItsTextIsWidenedAndItsButtonM
   const TDialogCheck plain = gDialog;
   ASSERT_NE(plain.Dialog, nullptr);
   EXPECT_FALSE(plain.Skinned);
+  EXPECT_EQ(plain.SkinnedPushButtons, 0);
 
   session.Skin().SetActive(true);
   ASSERT_TRUE(PumpUntil([&] { return IsPresented(form->Handle()); }));
@@ -303,6 +322,7 @@ TEST(SkinnedFrame, AMessageBoxWiderInItsCaptionThanItsTextIsWidenedAndItsButtonM
   MessageBoxW(form->Handle(), L"Short.", caption.c_str(), MB_OK);
   ASSERT_NE(gDialog.Dialog, nullptr) << "the message box was never presented skinned";
   EXPECT_TRUE(gDialog.Skinned);
+  EXPECT_EQ(gDialog.SkinnedPushButtons, 1) << "the box's button is skinned";
   const TDataSkinTitle& title = session.Skin().Title;
   ASSERT_GT(gDialog.BlankWidth, 0);
   const LONG frame = gDialog.FrameLeft + gDialog.FrameRight;
@@ -325,6 +345,8 @@ TEST(SkinnedFrame, TheSaveDialogIsSkinned) {
   EXPECT_FALSE(dialog->Execute());
   EXPECT_NE(gDialog.Dialog, nullptr) << "the Save dialog was never presented skinned";
   EXPECT_TRUE(gDialog.Skinned);
+  EXPECT_GE(gDialog.PushButtons, 2);
+  EXPECT_EQ(gDialog.SkinnedPushButtons, gDialog.PushButtons) << "its push buttons are skinned";
 }
 
 TEST(SkinManager, ASizeGripIsRefusedOnlyAsADirectChildOfASkinnedForm) {
