@@ -1,5 +1,7 @@
 #include "skin/engine/WinSkinMenu.h"
 
+#include <utility>
+
 #include "skin/controls/TextPlacement.h"
 #include "skin/engine/MenuItemPainter.h"
 #include "skin/engine/MenuLoop.h"
@@ -24,9 +26,10 @@ struct TTracking {
   TMenuLoop Loop;
   THookHandle FilterHook;
   TMenuItem* TrackedItem = nullptr;
-  // The move to another entry is on its way: later moves of the mouse or
-  // keys in the closing drop-down ask for nothing more.
-  bool SwitchPosted = false;
+  // The entry a move of the mouse or a key went to, clicked open once the
+  // closing drop-down's loop has returned; -1 for none. Later moves in the
+  // closing drop-down ask for nothing more.
+  int PendingEntry = -1;
 };
 
 TTracking& Tracking() {
@@ -278,7 +281,7 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   POINT cursor{};
   GetCursorPos(&cursor);
   tracking.Bar = this;
-  tracking.SwitchPosted = false;
+  tracking.PendingEntry = -1;
   tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y});
   if (!tracking.FilterHook)
     tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
@@ -297,6 +300,8 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   tracking.Loop.End();
   tracking.Bar = nullptr;
   FormSkinner.MenuTracking = false;
+  const int next = std::exchange(tracking.PendingEntry, -1);
+  if (next >= 0 && next < static_cast<int>(Entries.size())) OpenEntryByClick(*Entries[static_cast<size_t>(next)]);
   return true;
 }
 
@@ -387,10 +392,15 @@ void TWinSkinMenu::WatchCursor(TComponent*) {
   if (Tracking().Bar == this && GetCursorPos(&cursor)) SwitchTo(EntryUnderMouse(cursor));
 }
 
+// The move ends the open drop-down's loop and clicks the other entry open
+// after TrackPopupMenu has returned (OpenEntry): a click posted now could be
+// dispatched by the closing loop itself, where no drop-down may open. While
+// the move waits, every message the loop passes asks it again to end, in
+// case it was not ready to the first time.
 void TWinSkinMenu::SwitchTo(int chosen) {
   TTracking& tracking = Tracking();
-  if (chosen < 0 || chosen >= static_cast<int>(Entries.size()) || tracking.SwitchPosted) return;
-  if (!tracking.Loop.SwitchTo(chosen)) return;
-  tracking.SwitchPosted = true;
-  OpenEntryByClick(*Entries[static_cast<size_t>(chosen)]);
+  if (tracking.PendingEntry >= 0) return void(EndMenu());
+  if (chosen < 0 || chosen >= static_cast<int>(Entries.size()) || !tracking.Loop.SwitchTo(chosen)) return;
+  tracking.PendingEntry = chosen;
+  EndMenu();
 }
