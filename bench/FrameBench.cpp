@@ -4,7 +4,9 @@
 // repaint, the region of the maximised window, switching the open windows to
 // another skin package through SkinFile (without the manager's timer delay),
 // and the start-up to the first skinned paint against an unskinned start
-// (separate processes of this program). All figures are medians.
+// (separate processes of this program); and a full repaint of the gallery
+// form of every kind of control, skinned and opted out of the skin. All
+// figures are medians.
 //   bench_frame.exe                 run everything
 //   bench_frame.exe --start MODE    (internal) one start-up, MODE skinned or plain
 #include <windows.h>
@@ -21,6 +23,7 @@
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSysButton.h"
 #include "skin/model/SkinData.h"
+#include "tools/gallery/Gallery.h"
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/FileStream.h"
 
@@ -127,6 +130,23 @@ int StartOnce(bool skinned) {
   return 0;
 }
 
+// Every window of the gallery form painted again at once; the form opted out
+// of the skin through its tag, or skinned by the engine.
+double GalleryRepaintMs(TSkinData& skin, bool skinned) {
+  TGalleryForm form(nullptr);
+  if (!skinned) form.SetTag(skin.DisableTag());
+  form.Show();
+  HWND wnd = form.Handle();
+  PumpUntil([&] { return GetForegroundWindow() == wnd && (!skinned || Presented(wnd)); });
+  form.ShowStates(skinned);
+  Application.ProcessMessagesFor(300);
+  for (int i = 0; i < 5; ++i) form.RepaintAll();  // contexts and buffers are made by the first
+  return Timed(100, [&] {
+    form.RepaintAll();
+    GdiFlush();
+  });
+}
+
 int RunAll() {
   TSkinEngineScope engine;
   Application.Initialize();
@@ -162,9 +182,12 @@ int RunAll() {
   });
   maxSkinned->Hide();
 
+  auto* skin = dynamic_cast<TSkinData*>(main->FindComponent(L"SkinData1"));
+  const double galleryPaint = GalleryRepaintMs(*skin, true);
+  const double galleryPlatformPaint = GalleryRepaintMs(*skin, false);
+
   // Two packages: the stored skin and one with other frames; each switch
   // reloads every open window's skin and presents it.
-  auto* skin = dynamic_cast<TSkinData*>(main->FindComponent(L"SkinData1"));
   wchar_t folder[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, folder);
   const std::wstring stored = std::wstring(folder) + L"bench-frame-stored.skn";
@@ -197,11 +220,13 @@ int RunAll() {
               buttonMs, region, Median(switches), Median(loads));
   std::printf("start-up to the first paint: skinned %.1f ms, plain %.1f ms\n", Median(skinnedStarts),
               Median(plainStarts));
+  std::printf("gallery full repaint: skinned %.2f ms, platform look %.2f ms\n", galleryPaint, galleryPlatformPaint);
   std::printf(
       "frame: paint_ms=%.3f platform_paint_ms=%.3f max_paint_ms=%.3f max_platform_paint_ms=%.3f button_ms=%.3f "
-      "region_ms=%.3f switch_ms=%.1f skinned_start_ms=%.1f plain_start_ms=%.1f\n",
+      "region_ms=%.3f switch_ms=%.1f skinned_start_ms=%.1f plain_start_ms=%.1f gallery_paint_ms=%.2f "
+      "gallery_platform_paint_ms=%.2f\n",
       paint, platformPaint, maxPaint, maxPlatformPaint, buttonMs, region, Median(switches), Median(skinnedStarts),
-      Median(plainStarts));
+      Median(plainStarts), galleryPaint, galleryPlatformPaint);
   return 0;
 }
 

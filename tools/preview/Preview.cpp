@@ -21,10 +21,12 @@
 #include "skin/engine/WinSysButton.h"
 #include "skin/model/SkinData.h"
 #include "skin/package/SkinReader.h"
+#include "tools/gallery/Gallery.h"
 #include "toolkit/core/Utf8.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/FileStream.h"
+#include "toolkit/platform/OwnedHandle.h"
 
 namespace {
 
@@ -144,6 +146,7 @@ class TPreview {
       MessageBoxW(main, L"录音已停止。", L"Quillmere: a message box whose caption is wider than its text", MB_OK);
     });
     PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
+    PictureGallery();
     WriteFigures();
     FMain->Hide();
     Application.DestroyForms();
@@ -178,6 +181,36 @@ class TPreview {
   }
 
   void Settle() { Application.ProcessMessagesFor(kTick * kSettleTicks); }
+
+  // Every kind of control: the gallery form opted out of the skin, for
+  // comparison, then skinned by the engine as any window is; and the dialog
+  // box of the platform's own controls.
+  void PictureGallery() {
+    auto* skin = dynamic_cast<TSkinData*>(FMain->FindComponent(L"SkinData1"));
+    {
+      TGalleryForm plain(nullptr);
+      plain.SetTag(skin->DisableTag());
+      plain.Show();
+      PictureShown(L"gallery-plain", plain.Handle(), false, [&] { plain.ShowStates(false); });
+    }
+    {
+      TGalleryForm skinned(nullptr);
+      skinned.Show();
+      HWND wnd = skinned.Handle();
+      PictureShown(L"gallery", wnd, true, [&] { skinned.ShowStates(SkinnerOf(wnd) != nullptr); });
+    }
+    TGalleryDialog dialog(nullptr);
+    PictureShown(L"dialog", dialog.Handle(), true, [&] { dialog.ShowStates(); });
+  }
+
+  // Once wnd is active (and skinned, when it may be), its controls are put
+  // in their states and it is pictured.
+  void PictureShown(const std::wstring& name, HWND wnd, bool skinnable, const std::function<void()>& showStates) {
+    Wait([&] { return GetForegroundWindow() == wnd && (!skinnable || Ready(wnd)); });
+    showStates();
+    Settle();
+    Picture(name, wnd);
+  }
 
   void PictureInactive(HWND main) {
     // Another window takes the activation, away from the main window.
@@ -292,8 +325,8 @@ class TPreview {
     GetWindowRect(wnd, &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     std::vector<uint32_t> argb(static_cast<size_t>(width) * height);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    TWindowDC screen(nullptr);
+    TMemoryDCHandle memory(CreateCompatibleDC(screen.Get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -301,23 +334,21 @@ class TPreview {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    HRGN region = CreateRectRgn(0, 0, 0, 0);
-    const bool shaped = GetWindowRgn(wnd, region) != ERROR;
+    TBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) throw Exception(L"Cannot picture the %s window", {name});
+    {
+      TSelectObject selected(memory.Get(), bitmap.Get());
+      BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+      GdiFlush();
+    }
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    const bool shaped = GetWindowRgn(wnd, region.Get()) != ERROR;
     const auto* pixels = static_cast<const uint32_t*>(bits);
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x) {
-        const bool inside = !shaped || PtInRegion(region, x, y);
+        const bool inside = !shaped || PtInRegion(region.Get(), x, y);
         argb[static_cast<size_t>(y * width + x)] = inside ? (pixels[y * width + x] | 0xFF000000u) : 0;
       }
-    DeleteObject(region);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     WriteBmp(FFolder + L"\\" + name + L".bmp", width, height, argb);
     FLines.push_back(name + L" " + Figures(wnd));
   }
