@@ -5,8 +5,9 @@
 
 using namespace WinValue;
 
-void TMenuLoop::Begin(int entry, TSkinPoint cursor) {
+void TMenuLoop::Begin(int entry, TSkinPoint cursor, uint32_t tick) {
   CurrentEntry = entry;
+  OpenedAt = tick;
   Switching = false;
   DownPosted = false;
   LastMousePoint = cursor;

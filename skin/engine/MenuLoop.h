@@ -23,9 +23,11 @@ class TMenuLoop {
   bool Switching = false;  // a move to another entry was requested
   bool DownPosted = false;
   TSkinPoint LastMousePoint;
+  uint32_t OpenedAt = 0;  // the tick count when the drop-down opened
 
-  // OpenEntry, before TrackPopupMenu: the entry is open and the cursor is where it is.
-  void Begin(int entry, TSkinPoint cursor);
+  // OpenEntry, before TrackPopupMenu: the entry is open, the cursor is where
+  // it is, and the tick count is tick.
+  void Begin(int entry, TSkinPoint cursor, uint32_t tick);
   // After TrackPopupMenu returned. Switching stays as it is until the next Begin.
   void End();
 
@@ -49,6 +51,11 @@ class TMenuLoop {
   // records the point converted to window coordinates, so nearly every move
   // is looked at; only a move onto another entry switches.
   bool MouseMoved(TSkinPoint screen) const { return screen != LastMousePoint; }
+  // Whether a mouse message of time messageTime (a tick count, which wraps)
+  // was queued before the drop-down opened. The platform leaves the mouse
+  // move that ended an earlier loop, or one from before it, in the queue,
+  // where the next loop finds it again: it is no move within this drop-down.
+  bool QueuedBefore(uint32_t messageTime) const { return static_cast<int32_t>(messageTime - OpenedAt) < 0; }
 
   // Whether the chosen entry (-1 for none) is another one: the hook then
   // clicks it open (EntryClickPoint) and a switch is under way.

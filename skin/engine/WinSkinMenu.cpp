@@ -282,7 +282,7 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   GetCursorPos(&cursor);
   tracking.Bar = this;
   tracking.PendingEntry = -1;
-  tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y});
+  tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y}, GetTickCount());
   if (!tracking.FilterHook)
     tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
   // The menu loop may go without a mouse message for a while; its timer
@@ -369,7 +369,7 @@ void TWinSkinMenu::Filter(MSG& msg) {
       MenuSelect(msg.wParam, msg.lParam);
       break;
     case WM_MOUSEMOVE:
-      chosen = EntryUnderMouse(msg.pt);
+      if (!tracking.Loop.QueuedBefore(msg.time)) chosen = EntryUnderMouse(msg.pt);
       break;
     default:
       break;

@@ -75,7 +75,7 @@ TEST(MenuBarLayout, ScreenPoints) {
 TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   TMenuLoop loop;
   const TTrackedItem none;
-  loop.Begin(0, {5, 5});
+  loop.Begin(0, {5, 5}, 1000);
   EXPECT_TRUE(loop.TakeFirstMessage());
   EXPECT_FALSE(loop.TakeFirstMessage()) << "one down-arrow per drop-down";
   EXPECT_EQ(loop.EntryForKey(kVkLeft, 4, none), 3) << "left on the first opens the last";
@@ -83,7 +83,7 @@ TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   EXPECT_FALSE(loop.EndsTracking()) << "the drop-down closing for a switch does not end the tracking";
   loop.End();
 
-  loop.Begin(3, {5, 5});
+  loop.Begin(3, {5, 5}, 0xFFFFFFF0u);
   EXPECT_FALSE(loop.Switching) << "the next drop-down starts without a switch";
   EXPECT_TRUE(loop.TakeFirstMessage());
   EXPECT_EQ(loop.EntryForKey(kVkRight, 4, none), 0) << "right on the last opens the first";
@@ -106,4 +106,7 @@ TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   EXPECT_FALSE(IsMenuClosing(0xFFFF, 0x1234));
   EXPECT_TRUE(SelectsSubMenu(kMfPopup | 0x80));
   EXPECT_FALSE(loop.MouseMoved({5, 5}));
+  EXPECT_TRUE(loop.QueuedBefore(0xFFFFFF00u)) << "a move from before the drop-down opened";
+  EXPECT_FALSE(loop.QueuedBefore(0xFFFFFFF0u));
+  EXPECT_FALSE(loop.QueuedBefore(5)) << "a move after the tick count wrapped";
 }
