@@ -11,7 +11,6 @@
 #include "skin/model/SkinData.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/Form.h"
-#include "toolkit/platform/Application.h"
 
 uint32_t WindowsVersion = 0;
 bool IsNtPlatform = GetVersion() < 0x80000000u;
@@ -113,7 +112,9 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wparam, LPARAM lparam) {
     try {
       return gManager->HookCallback(code, wparam, lparam);
     } catch (...) {
-      Application.HandleCurrentException();
+      // The skin engine never reports to the user: a window it could not
+      // take over keeps the platform's look.
+      SkinTrace(L"window hook: a window was left unskinned");
     }
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
