@@ -158,7 +158,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int start = MenuBarStart(TMenuBarEnds{d.Int(p, L"TileLeftMenu", 0), d.Int(p, L"TileRightMenu", 0)},
                                  (size & 32) != 0, barWidth);
   const std::vector<int> widths{d.Int(L"Test", L"Entry1", 40), d.Int(L"Test", L"Entry2", 50), 0};
-  for (const TSkinRect& entry : LayoutMenuEntries(widths, barWidth, menuHeight, start, (size & 32) != 0)) CheckNotInverted(entry);
+  // An entry's bottom row is inside it: a bar of no height gives entries one row above their top.
+  for (const TSkinRect& entry : LayoutMenuEntries(widths, barWidth, menuHeight, start, (size & 32) != 0))
+    Check(entry.Right >= entry.Left && entry.Bottom >= entry.Top - 1);
   TSkinSize item = ImageSize(d, L"MenuItem");
   const TMargins caps{d.Int(L"MenuItem", L"LeftWidth", 0), 0, d.Int(L"MenuItem", L"RightWidth", 0), 0};
   CheckPieces(SeparatorPieces(item, caps, {std::max(window, 0), std::clamp(d.Int(L"Test", L"ItemHeight", 8), 0, 500)}));
