@@ -88,6 +88,7 @@ void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
 
   TItemContentInput in;
   in.Item = ToSkin(rect);
+  in.RightToLeft = IsRightToLeftMenu(ParentMenuHandle(item));
   if (images) in.ImageListWidth = images->Width();
   in.Checked = item.Checked();
   in.Separator = item.IsSeparator();
@@ -197,6 +198,14 @@ void PaintPlainItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const REC
 void UseScreenMenuFont(TCanvas& canvas) { canvas.Font().AssignHandle(Screen.MenuFont()); }
 
 HMENU ParentMenuHandle(TMenuItem& item) { return item.Parent() ? item.Parent()->Handle() : nullptr; }
+
+bool IsRightToLeftMenu(HMENU menu) {
+  if (!menu || GetMenuItemCount(menu) <= 0) return false;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE;
+  return GetMenuItemInfoW(menu, 0, TRUE, &info) && (info.fType & MFT_RIGHTORDER) != 0;
+}
 
 std::optional<int> MenuItemLeftWidth(const TSkinData& data) {
   if (!data.MenuItem) return std::nullopt;

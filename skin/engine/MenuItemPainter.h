@@ -26,6 +26,8 @@ void PaintMenuItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT
 
 // The menu an item's entry lies in.
 HMENU ParentMenuHandle(TMenuItem& item);
+// Whether menu's items are ordered from the right (MFT_RIGHTORDER).
+bool IsRightToLeftMenu(HMENU menu);
 
 // The MenuItem element's LeftWidth, when the skin has the element.
 std::optional<int> MenuItemLeftWidth(const TSkinData& data);

@@ -68,6 +68,7 @@ TTrackedItem TrackedItemView(HMENU trackedMenu) {
   if (!item) return {};
   TTrackedItem view;
   view.Present = true;
+  view.ParentRightToLeft = IsRightToLeftMenu(ParentMenuHandle(*item));
   view.HasSubItems = item->Count() > 0;
   view.InTrackedDropDown = ParentMenuHandle(*item) == trackedMenu || item->Handle() == trackedMenu;
   return view;
