@@ -398,7 +398,7 @@ void TWinSkinMenu::WatchCursor(TComponent*) {
 // after TrackPopupMenu has returned (OpenEntry): a click posted now could be
 // dispatched by the closing loop itself, where no drop-down may open. While
 // the move waits, every message the loop passes asks it again to end, in
-// case it was not ready to the first time.
+// case it was not ready the first time.
 void TWinSkinMenu::SwitchTo(int chosen) {
   TTracking& tracking = Tracking();
   if (tracking.PendingEntry >= 0) return void(EndMenu());
