@@ -58,7 +58,11 @@ inline TGuiObjects CountGuiObjects() {
   return objects;
 }
 
-inline DWORD GdiObjects() { return CountGuiObjects().Gdi; }
+// GDI objects alone, without the scan of every USER handle slot.
+inline DWORD GdiObjects() {
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  return gdi != 0 ? gdi : CountWineGdiObjects();
+}
 
 inline void PrintTo(const TGuiObjects& objects, std::ostream* out) {
   *out << "GDI " << objects.Gdi << ", USER " << objects.User;
