@@ -8,10 +8,28 @@ tone_exe=$(dirname "$probe_exe")/tone_check.exe
 export WINEDEBUG=-all
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+# Runs a program that only reads (the probe, the tone check) and prints what
+# it printed, with its error output too when the first argument is "keep".
+# Under load Wine has been seen to lose a process at its start, before it
+# printed anything: such a run is made once more, with a note.
+read_only_run() {
+  local - errors=/dev/null output status=0
+  set -o pipefail
+  [ "$1" = keep ] && errors=/dev/stdout
+  shift
+  output=$(wine "$@" 2>"$errors" | tr -d '\r') || status=$?
+  if [ -z "$output" ] && [ $status -ne 0 ]; then
+    echo "note: $(basename "$1") ended with status $status before printing anything; running it again" >&2
+    status=0
+    output=$(wine "$@" 2>"$errors" | tr -d '\r') || status=$?
+  fi
+  [ -z "$output" ] || printf '%s\n' "$output"
+  return $status
+}
+probe() { read_only_run quiet "$probe_exe" "$@"; }
 value() { probe state | sed -n "s/^$1=//p"; }
 # The tone in a recording, as tone_check reads it, and one figure of that report.
-tone_report() { wine "$tone_exe" "$(winepath -w "$1")" 2>&1 | tr -d '\r'; }
+tone_report() { read_only_run keep "$tone_exe" "$(winepath -w "$1")"; }
 figure() { sed -n "s/^$2=//p" <<<"$1"; }  # report, key
 
 # Starts the program and waits for its main window.
