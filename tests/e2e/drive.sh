@@ -95,7 +95,11 @@ open_about_with_mouse() {
   xy=$(probe menuitem 2 3) || fail "the about entry's drop-down did not open"
   # shellcheck disable=SC2086
   xdotool mousemove $xy click 1
-  probe wait TAboutForm 10 >/dev/null || fail "the about window did not open from the menu bar"
+  if ! probe wait TAboutForm 10 >/dev/null; then
+    # What the screen showed, for the failure's report.
+    import -window root /tmp/quill-e2e-about-failure.png 2>/dev/null || true
+    fail "the about window did not open from the menu bar (menu item at $xy; the screen: /tmp/quill-e2e-about-failure.png)"
+  fi
   sleep 0.5
 }
 
