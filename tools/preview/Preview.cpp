@@ -112,15 +112,14 @@ std::wstring Figures(HWND wnd) {
   }
   line += L" frame=" + std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(right) + L"," +
           std::to_wstring(bottom) + L" menu=" + std::to_wstring(menu);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  if (GetWindowRgn(wnd, region) != ERROR) {
-    std::vector<uint8_t> data(GetRegionData(region, 0, nullptr));
-    GetRegionData(region, static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(wnd, region.Get()) != ERROR) {
+    std::vector<uint8_t> data(GetRegionData(region.Get(), 0, nullptr));
+    GetRegionData(region.Get(), static_cast<DWORD>(data.size()), reinterpret_cast<RGNDATA*>(data.data()));
     line += L" region=" + std::to_wstring(reinterpret_cast<RGNDATA*>(data.data())->rdh.nCount);
   } else {
     line += L" region=none";
   }
-  DeleteObject(region);
   return line + L" caption=\"" + caption + L"\" buttons=" + buttons;
 }
 
