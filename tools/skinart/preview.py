@@ -16,7 +16,7 @@ import skinart
 from raster import MAGENTA, Canvas, bmp24, read_bmp_header
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-UI_FONT = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
+UI_FONT = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
 CAPTION_FONT = UI_FONT
 
 
