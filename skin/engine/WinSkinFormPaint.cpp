@@ -10,6 +10,7 @@
 #include "skin/engine/RegionFromBitmap.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SysButtonLayout.h"
+#include "skin/engine/TitleIcon.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
@@ -175,9 +176,11 @@ void TWinSkinForm::DrawTitleButtons() {
     if (!DrawsInTitle(button->Info(), button->Visible)) continue;
     TBitmap& image = ButtonImage(*button);
     if (image.Empty()) continue;
-    const bool icon = IsIconAction(button->Element.Action);
-    const int count = icon ? 1 : button->Element.FrameCount;
-    DrawFrameImage(cache, ToRect(button->Bounds), image, true, count, icon ? 1 : TitleButtonFrame(Active, count));
+    const int count = button->Element.FrameCount;
+    if (IsIconAction(button->Element.Action))
+      DrawTitleIcon(cache, ToRect(button->Bounds), image);
+    else
+      DrawFrameImage(cache, ToRect(button->Bounds), image, true, count, TitleButtonFrame(Active, count));
   }
 }
 
@@ -194,10 +197,11 @@ void TWinSkinForm::PaintSysButton(TWinSysButton& button) {
     composed.SetSize(bounds.Width(), bounds.Height());
     const RECT local{0, 0, bounds.Width(), bounds.Height()};
     if (!PaintButtonBackground(composed, bounds)) return;
-    const bool icon = IsIconAction(button.Element.Action);
-    const int count = icon ? 1 : button.Element.FrameCount;
-    const int frame = icon ? 1 : ButtonStateFrame(button.State, button.Element.Visibility);
-    DrawFrameImage(composed.Canvas().Handle(), local, image, true, count, frame);
+    if (IsIconAction(button.Element.Action))
+      DrawTitleIcon(composed.Canvas().Handle(), local, image);
+    else
+      DrawFrameImage(composed.Canvas().Handle(), local, image, true, button.Element.FrameCount,
+                     ButtonStateFrame(button.State, button.Element.Visibility));
     TWindowDC dc = TWindowDC::WholeWindow(Handle);
     BitBlt(dc.Get(), bounds.Left, bounds.Top, bounds.Width(), bounds.Height(), composed.Canvas().Handle(), 0, 0,
            SRCCOPY);
