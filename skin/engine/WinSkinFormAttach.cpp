@@ -9,6 +9,7 @@
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/SysButtonLayout.h"
+#include "skin/engine/TitleIcon.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
@@ -157,7 +158,7 @@ void TWinSkinForm::LoadFrameMetrics() {
 
 void TWinSkinForm::FreeSysButtons() { SysButtons.clear(); }
 
-// The window's small icon on the skin's transparent colour; without one, a
+// The window's small icon with its own transparency; without one, a
 // main-form component's shared icon. A window that was never given an icon
 // of its own shows its class's, as the platform's title bar would.
 void TWinSkinForm::CaptureIcon() {
@@ -167,13 +168,9 @@ void TWinSkinForm::CaptureIcon() {
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICONSM));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(Handle, GCLP_HICON));
   if (icon) {
-    IconBitmap.SetSize(cx, cy);
-    TCanvas& canvas = IconBitmap.Canvas();
-    canvas.Brush().SetColor(clFuchsia);
-    canvas.FillRect({0, 0, cx, cy});
     TIconHandle copy(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
     if (!copy) copy.Reset(static_cast<HICON>(CopyImage(icon, IMAGE_ICON, cx, cy, 0)));
-    DrawIconEx(canvas.Handle(), 0, 0, copy ? copy.Get() : icon, cx, cy, 0, nullptr, DI_NORMAL);
+    CaptureTitleIcon(IconBitmap, copy ? copy.Get() : icon, cx, cy);
     return;
   }
   TBitmap* shared = &SkinData->SharedIcon;
