@@ -57,6 +57,11 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in) {
   return layout;
 }
 
+int CaptionButtonsRoom(int windowWidth, int rightmostButtonLeft, int frameRight) {
+  if (rightmostButtonLeft <= 0) return 0;
+  return ClampToInt(static_cast<long long>(windowWidth) - frameRight - rightmostButtonLeft + kButtonGap);
+}
+
 std::wstring MeasuredCaption(const std::wstring& prefix, const std::wstring& caption) {
   return prefix + L" " + caption;
 }

@@ -45,6 +45,12 @@ extern const unsigned kCaptionMeasureFormat;
 // button has been placed it keeps its measured end).
 TCaptionLayout LayoutCaption(const TCaptionInput& in);
 
+// How much of the title's right end a popup's caption leaves to the buttons
+// placed from the window's right: from the title's end to 5 pixels before the
+// rightmost of them (RightmostButtonLeft of a layout at that window width).
+// 0 when no such button was placed.
+int CaptionButtonsRoom(int windowWidth, int rightmostButtonLeft, int frameRight);
+
 // The caption is measured with one blank more than it is drawn with.
 std::wstring MeasuredCaption(const std::wstring& prefix, const std::wstring& caption);
 std::wstring DrawnCaption(const std::wstring& prefix, const std::wstring& caption);

@@ -3,7 +3,6 @@
 // message boxes whose caption would not fit their title bar.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "skin/engine/FrameMetrics.h"
@@ -14,20 +13,25 @@ struct TTitleMargins {
 };
 
 struct TFitFrameInput {
-  TSkinRect ClientAtAttach;  // the client rectangle saved at attach time
-  TSkinRect CurrentClient;   // GetClientRect now; read only when reloading
+  TSkinRect ClientAtAttach;  // the client rectangle saved at attach time or by the last fit
+  TSkinRect CurrentClient;   // GetClientRect now
   bool Reload = false;
-  bool ToolkitForm = false;
-  int WindowHeight = 0;
-  int SystemFrameHeight = 0;  // SM_CYFRAME
-  int SystemCaptionHeight = 0;  // SM_CYCAPTION
+  // Whether the skin took the window's caption style away (a window without
+  // an owner); then the window, its size now and what the platform's frame
+  // took of it at attach time.
+  bool CaptionRemoved = false;
+  TSkinSize Window;
+  TSkinSize PlatformFrame;
+  // How much the client area grew when the skin took the platform's menu bar off.
+  int PlatformMenuHeight = 0;
   TFrameSizes Frame;
   int MenuHeight = 0;
-  // Message boxes only (IsMessageBoxClass): the caption's length in blanks
-  // (CaptionCells) and the width of a blank in the caption font.
+  // Message boxes only (IsMessageBoxClass): the caption's width as the title
+  // measures it, and the room the buttons at the title's right end keep free
+  // of a popup's caption (CaptionButtonsRoom).
   bool WidensForCaption = false;
-  int CaptionCells = 0;
-  int BlankWidth = 0;
+  int CaptionWidth = 0;
+  int ButtonsRoom = 0;
   TTitleMargins Title;
 };
 
@@ -39,19 +43,18 @@ struct TFitFrame {
 };
 
 // Not for a maximised window: that one only gets its frame refreshed. The
-// width comes from the client width saved before this fit; the height from
-// the refreshed client height. A toolkit form's client height is derived from
-// its window height under the platform's caption and frame, as the form
-// stood before its caption style was removed. A message box narrower than its
-// caption plus seven blanks and the title margins is widened to that, and its
-// controls move right by half the difference, so they stay centred.
+// client area is the one the window has under the platform's frame. A window
+// that keeps its caption style keeps the platform's frame until now, and its
+// client area is the current one less the menu bar the skin took off: so a
+// dialog that restyles and lays itself out after it was attached keeps that
+// layout. A window without its caption style (whose client area the platform
+// may already have widened over the caption) has its size now less what the
+// platform's frame took at attach time. A reload keeps the width of the
+// client saved before and the height of the client now. A message box too
+// narrow for its caption in the title, with the title's margins and room for
+// its buttons, is widened to that, and its controls move right by half the
+// difference, so they stay centred.
 TFitFrame FitFrame(const TFitFrameInput& in);
 
 // "TMessageForm" and "#32770", exactly: the message boxes FitFrame widens.
 bool IsMessageBoxClass(std::wstring_view windowClass);
-
-// The caption's length as its ANSI text had it in the Chinese code page:
-// a character beyond ASCII takes two bytes and is about two blanks wide in the
-// caption font. Counting wide characters instead would make room for half of
-// a Chinese caption.
-int CaptionCells(std::wstring_view caption);

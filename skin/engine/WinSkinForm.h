@@ -89,7 +89,6 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   RECT ClientAtAttach{};
   uint32_t LastSysMenuTick = 0;
   uint32_t DoubleClickTime = 0;
-  int32_t BlankWidth = 0;
   HWND OwnerWindow = nullptr;
   int32_t FrameLeft = 0, FrameTop = 0, FrameRight = 0, FrameBottom = 0;
   RECT WindowRect{};
@@ -188,6 +187,11 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void PaintBorderPiece(int index, const RECT& rect, HDC dc);
   void PaintTitle(HDC dc);
   void PaintCaption(const RECT& title);
+  // The caption's measured block (MeasuredCaption in CaptionFont) on dc.
+  TSkinSize CaptionExtent(HDC dc);
+  // What the buttons at the right keep free of a popup's caption at this window width.
+  int TitleButtonsRoom(int windowWidth);
+  TSysButtonLayout PlaceSysButtons(int windowWidth);
   void DrawTitleButtons();
   TTitleState TitleState() const;
   TBitmap& ButtonImage(TWinSysButton& button);
@@ -219,5 +223,6 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   std::vector<TSkinControlLink*> FControlSkinners;  // owned
   TControlLink FControlLink{*this};
   bool FHadMenu = false;  // the window had a menu when it was attached
+  int FPlatformMenuHeight = 0;  // how much the client grew when the skin took the menu bar off
   TBitmap FTitleBackground;  // the composed title bar without its buttons
 };

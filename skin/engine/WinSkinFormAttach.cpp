@@ -114,7 +114,11 @@ void TWinSkinForm::AttachToWindow(TSkinData& data) {
     FHadMenu = MenuHandle != nullptr;
     if (MenuHandle && FormKind != fkMdiChild) {
       SkinMenu = std::make_unique<TWinSkinMenu>(*this, data);
+      RECT before, after;
+      GetClientRect(Handle, &before);
       SkinMenu->LoadFromMenuHandle();
+      GetClientRect(Handle, &after);
+      FPlatformMenuHeight = after.bottom - before.bottom;
       MenuHeight = GetSystemMetrics(SM_CYMENU);
     }
     TSkinManage* manager = SkinManager();
@@ -233,32 +237,21 @@ void TWinSkinForm::FitFrame(bool reload) {
   RECT window, client;
   GetWindowRect(Handle, &window);
   GetClientRect(Handle, &client);
-  // A bare window may lay itself out after the hook saw it (a message box
-  // takes its size in its own initialisation); until the first presentation
-  // its client area is still the platform's.
-  if (!reload && !Form) ClientAtAttach = client;
   TFitFrameInput in;
   in.ClientAtAttach = ToSkin(ClientAtAttach);
   in.CurrentClient = ToSkin(client);
   in.Reload = reload;
-  in.ToolkitForm = Form != nullptr;
-  in.WindowHeight = window.bottom - window.top;
-  in.SystemFrameHeight = GetSystemMetrics(SM_CYFRAME);
-  in.SystemCaptionHeight = GetSystemMetrics(SM_CYCAPTION);
+  in.CaptionRemoved = BorderIcons & kBorderCaptionRemoved;
+  in.Window = {window.right - window.left, window.bottom - window.top};
+  in.PlatformFrame = {PlatformFrame.right, PlatformFrame.bottom};
+  in.PlatformMenuHeight = FPlatformMenuHeight;
   in.Frame = FrameSizes();
   in.MenuHeight = MenuHeight;
   if (!reload && IsMessageBoxClass(WindowClass)) {
     in.WidensForCaption = true;
-    {
-      TWindowDC dc(Handle);
-      TSelectObject font(dc.Get(), CaptionFont.Get());
-      SIZE blank{};
-      GetTextExtentPoint32W(dc.Get(), L" ", 1, &blank);
-      BlankWidth = blank.cx;
-    }
     CaptionText = CaptionTextOf(Handle);
-    in.CaptionCells = CaptionCells(CaptionText);
-    in.BlankWidth = BlankWidth;
+    in.CaptionWidth = CaptionExtent(TWindowDC(Handle).Get()).Width;
+    in.ButtonsRoom = TitleButtonsRoom(in.Window.Width);
     const TDataSkinTitle& title = SkinData->Title;
     in.Title = {title.LeftWidth, title.RightWidth, title.TXTBackleft, title.TXTBackRight};
   }

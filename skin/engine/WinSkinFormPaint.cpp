@@ -108,6 +108,9 @@ void TWinSkinForm::PaintTitle(HDC dc) {
   BitBlt(cache, 0, 0, width, height, dc, 0, 0, SRCCOPY);
   TFrameLayout layout = LayoutFrame(WindowWidth, WindowHeight, FrameSizes(), MenuHeight);
   PaintBorderPiece(bdTop, ToRect(layout.Title), cache);
+  // The buttons at the right are placed before the caption, which a popup's
+  // ends in front of: from the first paint on, not after the next one.
+  LayoutSysButtons();
   PaintCaption(ToRect(layout.Title));
   FTitleBackground.Assign(TitleCache);
   LayoutSysButtons();
@@ -123,12 +126,9 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
   const TSkinColours& colours = SkinData->Colours;
   SetTextColor(dc, ColorToRGB(Active ? colours.TitleTextActive : colours.TitleTextNoActive));
 
-  RECT measured{title.left, title.top, title.left, title.top};
-  std::wstring measuredText = MeasuredCaption(CaptionPrefix, CaptionText);
-  DrawTextW(dc, measuredText.c_str(), static_cast<int>(measuredText.size()), &measured, kCaptionMeasureFormat);
   const TDataSkinTitle& element = SkinData->Title;
   TCaptionInput in{ToSkin(title),
-                   {measured.right - measured.left, measured.bottom - measured.top},
+                   CaptionExtent(dc),
                    TitleTextOf(element),
                    RightToLeft,
                    (Style & WS_POPUP) != 0,
@@ -144,16 +144,32 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
   SetBkMode(dc, mode);
 }
 
+TSkinSize TWinSkinForm::CaptionExtent(HDC dc) {
+  TSelectObject font(dc, CaptionFont.Get());
+  RECT measured{};
+  const std::wstring text = MeasuredCaption(CaptionPrefix, CaptionText);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, kCaptionMeasureFormat);
+  return {measured.right - measured.left, measured.bottom - measured.top};
+}
+
+int TWinSkinForm::TitleButtonsRoom(int windowWidth) {
+  return CaptionButtonsRoom(windowWidth, PlaceSysButtons(windowWidth).RightmostButtonLeft, FrameRight);
+}
+
 TTitleState TWinSkinForm::TitleState() const {
   return {FrameKind, BorderIcons, WindowState, Active, FormKind, IsActiveChildMaximised(), MenuHeight};
 }
 
-void TWinSkinForm::LayoutSysButtons() {
+TSysButtonLayout TWinSkinForm::PlaceSysButtons(int windowWidth) {
   std::vector<TSysButtonInfo> buttons;
   for (auto& button : SysButtons) buttons.push_back(button->Info());
-  TButtonPlaceContext place{WindowWidth, FrameSizes(), MenuHeight, RightToLeft, ToSkin(CaptionRect), std::nullopt};
+  TButtonPlaceContext place{windowWidth, FrameSizes(), MenuHeight, RightToLeft, ToSkin(CaptionRect), std::nullopt};
   if (SkinData->MenuBar) place.MenuBarLeftWidth = SkinData->MenuBar->LeftWidth;
-  TSysButtonLayout layout = ::LayoutSysButtons(buttons, TitleState(), place);
+  return ::LayoutSysButtons(buttons, TitleState(), place);
+}
+
+void TWinSkinForm::LayoutSysButtons() {
+  TSysButtonLayout layout = PlaceSysButtons(WindowWidth);
   for (size_t i = 0; i < SysButtons.size(); ++i) {
     SysButtons[i]->Visible = layout.Buttons[i].Visible;
     if (layout.Buttons[i].Bounds) SysButtons[i]->Bounds = *layout.Buttons[i].Bounds;

@@ -174,14 +174,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A message box widened for its caption.
   TFitFrameInput fit;
   fit.ClientAtAttach = {0, 0, window, height};
+  fit.CurrentClient = {0, 0, window, d.Int(L"Test", L"ClientHeight", height)};
+  fit.CaptionRemoved = (size & 64) != 0;
+  fit.PlatformMenuHeight = d.Int(L"Test", L"PlatformMenuHeight", 0);
   fit.Frame = frame;
   fit.MenuHeight = menuHeight;
   fit.WidensForCaption = true;
-  fit.CaptionCells = std::clamp(d.Int(L"Test", L"CaptionCells", 20), 0, 100000);
-  fit.BlankWidth = std::clamp(d.Int(L"Test", L"BlankWidth", 4), 0, 1000);
+  fit.Window = {d.Int(L"Test", L"WindowWidth", window), d.Int(L"Test", L"WindowHeight", height)};
+  fit.PlatformFrame = {d.Int(L"Test", L"PlatformWidth", 8), d.Int(L"Test", L"PlatformHeight", 30)};
+  fit.CaptionWidth = std::clamp(d.Int(L"Test", L"CaptionWidth", 120), 0, 1000000);
+  fit.ButtonsRoom = d.Int(L"Test", L"ButtonsRoom", 40);
   fit.Title = {caption.Element.TextShift, caption.Element.TextRightClip, caption.Element.TXTBackleft,
                caption.Element.TXTBackRight};
-  FitFrame(fit);
+  CheckNotInverted(FitFrame(fit).ClientAtAttach);
+  (void)CaptionButtonsRoom(window, buttonLayout.RightmostButtonLeft, frame.Right);
   (void)d.Colour(L"Colours", L"ButtonFace");
   return 0;
 }

@@ -43,25 +43,10 @@ TMenuForm* CountedForm(TCloseCounter& counter) {
   return form;
 }
 
-TWinSysButton* ButtonOfAction(TWinSkinForm& skinner, int action) {
-  for (auto& button : skinner.SysButtons)
-    if (button->Visible && button->Element.Action == action) return button.get();
-  return nullptr;
-}
-
 // A pixel of frame `frame` of a title button's image, at (x, y) of the frame.
 COLORREF FramePixel(TWinSysButton& button, int frame, int x, int y) {
   TBitmap& image = button.Element.Image;
   return PixelAt(image, image.Width() / button.Element.FrameCount * (frame - 1) + x, y);
-}
-
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
-  std::vector<COLORREF> pixels;
-  HDC screen = GetDC(nullptr);
-  for (LONG y = area.top; y < area.bottom; ++y)
-    for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(screen, x, y));
-  ReleaseDC(nullptr, screen);
-  return pixels;
 }
 
 }  // namespace
@@ -259,10 +244,15 @@ struct TDialogCheck {
   HWND Dialog = nullptr;
   bool Skinned = false;
   LONG Width = 0, ClientWidth = 0;
-  int BlankWidth = 0, FrameLeft = 0, FrameRight = 0;
+  int FrameLeft = 0, FrameRight = 0;
   LONG ButtonLeft = 0;  // in client coordinates
+  // The caption's text, its place and the close button's, as first painted.
+  int CaptionTextWidth = 0;
+  RECT CaptionRect{};
+  LONG CloseLeft = 0;
+  bool TitleRepaintsTheSame = false;
   int PushButtons = 0, SkinnedPushButtons = 0;
-  int Ticks = 0;
+  int Ticks = 0, PresentedTicks = 0;
 };
 TDialogCheck gDialog;
 
@@ -274,12 +264,27 @@ void CALLBACK CheckDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   if (!dialog || !IsWindowVisible(dialog)) return;
   const bool skinning = SkinManager() && SkinManager()->Enabled;
   if (skinning && !IsPresented(dialog)) return;
+  if (++gDialog.PresentedTicks < 5) return;  // the paints of the first presentation are done
   KillTimer(nullptr, timer);
   gDialog.Dialog = dialog;
   if (TWinSkinForm* skinner = SkinnerOf(dialog)) {
-    gDialog.BlankWidth = skinner->BlankWidth;
     gDialog.FrameLeft = skinner->FrameLeft;
     gDialog.FrameRight = skinner->FrameRight;
+    gDialog.CaptionRect = skinner->CaptionRect;
+    if (TWinSysButton* close = ButtonOfAction(*skinner, 0)) gDialog.CloseLeft = close->Bounds.Left;
+    {
+      TWindowDC dc(dialog);
+      TSelectObject font(dc.Get(), skinner->CaptionFont.Get());
+      RECT text{};
+      const std::wstring drawn = skinner->CaptionPrefix + skinner->CaptionText;
+      DrawTextW(dc.Get(), drawn.c_str(), static_cast<int>(drawn.size()), &text, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+      gDialog.CaptionTextWidth = text.right;
+    }
+    RECT band = WindowBounds(dialog);
+    band.bottom = band.top + skinner->FrameTop;
+    const std::vector<COLORREF> first = ScreenPixels(band);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    gDialog.TitleRepaintsTheSame = ScreenPixels(band) == first;
   }
   gDialog.Skinned = SendMessageW(dialog, SKM_QUERYSKINNED, 0, 0) == 1;
   RECT window = WindowBounds(dialog);
@@ -301,7 +306,9 @@ void CALLBACK CheckDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
-// The same message box shown first with the platform's frame, then skinned.
+// The same message box shown first with the platform's frame, then skinned:
+// widened so that its whole caption fits in front of the close button from
+// the first paint on, its button moved right by half the widening.
 TEST(SkinnedFrame, AMessageBoxWiderInItsCaptionThanItsTextIsWidenedAndItsButtonMoved) {
   TSkinnedSession session(false);
   auto* form = Application.CreateForm<TMenuForm>();
@@ -324,14 +331,14 @@ TEST(SkinnedFrame, AMessageBoxWiderInItsCaptionThanItsTextIsWidenedAndItsButtonM
   EXPECT_TRUE(gDialog.Skinned);
   EXPECT_EQ(gDialog.SkinnedPushButtons, 1) << "the box's button is skinned";
   const TDataSkinTitle& title = session.Skin().Title;
-  ASSERT_GT(gDialog.BlankWidth, 0);
-  const LONG frame = gDialog.FrameLeft + gDialog.FrameRight;
-  const LONG needed = (static_cast<LONG>(caption.size()) + 7) * gDialog.BlankWidth + frame + title.LeftWidth +
-                      title.RightWidth + title.TXTBackleft + title.TXTBackRight;
-  ASSERT_GT(needed, plain.ClientWidth + frame) << "the caption is wider than the box";
-  EXPECT_EQ(gDialog.Width, needed);
-  EXPECT_EQ(gDialog.ButtonLeft, plain.ButtonLeft + (needed - (plain.ClientWidth + frame)) / 2)
-      << "the button moved right by half the widening";
+  const LONG textSpace = gDialog.CaptionRect.right - gDialog.CaptionRect.left - title.TXTBackleft - title.TXTBackRight;
+  EXPECT_GE(textSpace, gDialog.CaptionTextWidth) << "the whole caption fits, without an ellipsis";
+  EXPECT_GT(gDialog.CloseLeft, 0);
+  EXPECT_LE(gDialog.CaptionRect.right, gDialog.CloseLeft) << "the caption ends in front of the close button";
+  EXPECT_TRUE(gDialog.TitleRepaintsTheSame) << "the first paint already placed the caption where it stays";
+  const LONG widening = gDialog.Width - (plain.ClientWidth + gDialog.FrameLeft + gDialog.FrameRight);
+  ASSERT_GT(widening, 0) << "the caption is wider than the box";
+  EXPECT_EQ(gDialog.ButtonLeft, plain.ButtonLeft + widening / 2) << "the button moved right by half the widening";
 }
 
 TEST(SkinnedFrame, TheSaveDialogIsSkinned) {

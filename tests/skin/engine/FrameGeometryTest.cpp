@@ -74,16 +74,23 @@ TEST(FramePieces, RenderingOfEachSide) {
 TEST(FrameFitting, ClientAreaKeptInsideTheSkinFrame) {
   TFitFrameInput in;
   in.ClientAtAttach = {0, 0, 300, 200};
+  in.CurrentClient = {0, 0, 300, 219};  // grown by the platform's menu bar the skin took off
+  in.PlatformMenuHeight = 19;
   in.Frame = kSlate;
   in.MenuHeight = 19;
   EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 300, 200}, {308, 253}, 0}));
+  in.CurrentClient = {0, 0, 320, 239};
+  EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 320, 220}, {328, 273}, 0}))
+      << "a window that laid itself out anew since the attach keeps that layout";
 
-  in.ToolkitForm = true;
-  in.WindowHeight = 260;
-  in.SystemFrameHeight = 4;
-  in.SystemCaptionHeight = 23;
-  EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 300, 260 - 19 - 8 - 23}, {308, 263}, 0}))
-      << "a toolkit form's client height from its window height under the platform's caption";
+  in.CaptionRemoved = true;
+  in.CurrentClient = {0, 0, 300, 250};  // the platform widened it over the caption taken away
+  in.Window = {308, 242};               // under a platform frame of 8 x 42: caption, borders, menu bar
+  in.PlatformFrame = {8, 42};
+  EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 300, 200}, {308, 253}, 0}));
+  in.PlatformFrame = {400, 400};
+  EXPECT_EQ(FitFrame(in).ClientAtAttach, (TSkinRect{0, 0, 0, 0})) << "never a client of negative size";
+  in.PlatformFrame = {8, 42};
 
   in.Reload = true;
   in.CurrentClient = {0, 0, 500, 100};
@@ -94,21 +101,23 @@ TEST(FrameFitting, ClientAreaKeptInsideTheSkinFrame) {
 
 TEST(FrameFitting, MessageBoxesWidenedForTheirCaption) {
   TFitFrameInput in;
-  in.ClientAtAttach = {0, 0, 120, 80};
+  in.CurrentClient = {0, 0, 120, 80};
   in.Frame = kSlate;
   in.WidensForCaption = true;
-  in.BlankWidth = 6;
+  in.CaptionWidth = 114;
+  in.ButtonsRoom = 35;
   in.Title = {24, 96, 9, 9};
-  in.CaptionCells = CaptionCells(L"保存录音文件");
-  EXPECT_EQ(in.CaptionCells, 12);
-  // (12 + 7) * 6 + 8 + 138 = 260 against 128: 132 wider, controls 66 to the right.
+  // 114 + 8 + 24 + 96 + 18 = 260 against 128: 132 wider, controls 66 to the right.
   EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 120, 80}, {260, 114}, 66}));
+  in.ButtonsRoom = 120;
+  EXPECT_EQ(FitFrame(in).Window.Width, 284) << "buttons that need more room than the right clip get it";
+  in.ButtonsRoom = 35;
 
-  in.ClientAtAttach.Right = 121;
+  in.CurrentClient.Right = 121;
   EXPECT_EQ(FitFrame(in).ChildShift, 65) << "half of an odd difference, truncated";
-  in.ClientAtAttach.Right = 252;
+  in.CurrentClient.Right = 252;
   EXPECT_EQ(FitFrame(in), (TFitFrame{{0, 0, 252, 80}, {260, 114}, 0})) << "exactly wide enough";
-  in.ClientAtAttach.Right = 120;
+  in.ClientAtAttach = {0, 0, 120, 80};
   in.Reload = true;
   in.CurrentClient = {0, 0, 10, 80};
   EXPECT_EQ(FitFrame(in).Window.Width, 128) << "a reload does not widen";
@@ -119,8 +128,6 @@ TEST(FrameFitting, MessageBoxesWidenedForTheirCaption) {
   EXPECT_TRUE(IsMessageBoxClass(L"#32770"));
   EXPECT_TRUE(IsMessageBoxClass(L"TMessageForm"));
   EXPECT_FALSE(IsMessageBoxClass(L"tmessageform"));
-  EXPECT_EQ(CaptionCells(L"Save 录音"), 9);
-  EXPECT_EQ(CaptionCells(std::wstring{wchar_t(0xD83C), wchar_t(0xDFB5)}), 2) << "a surrogate pair is one character";
 }
 
 TEST(FrameHitTest, TopRowsTitleAndMenuBar) {

@@ -20,23 +20,9 @@
 
 namespace {
 
-std::vector<COLORREF> ScreenPixels(const RECT& area) {
-  std::vector<COLORREF> pixels;
-  TWindowDC screen(nullptr);
-  for (LONG y = area.top; y < area.bottom; ++y)
-    for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(screen.Get(), x, y));
-  return pixels;
-}
-
 RECT OnScreen(HWND wnd, const TSkinRect& bounds) {
   const RECT window = WindowBounds(wnd);
   return {window.left + bounds.Left, window.top + bounds.Top, window.left + bounds.Right, window.top + bounds.Bottom};
-}
-
-TWinSysButton* ButtonOfAction(TWinSkinForm& skinner, int action) {
-  for (auto& button : skinner.SysButtons)
-    if (button->Visible && button->Element.Action == action) return button.get();
-  return nullptr;
 }
 
 // A 16 x 16 icon in straight alpha: a blue disc whose edge fades out over
@@ -118,4 +104,69 @@ TEST(SkinnedTitle, TheIconsSoftEdgeBlendsWithTheTitleUnderIt) {
       }
     EXPECT_LE(worst, 3) << (hot ? "the hot icon" : "the icon in the title") << " is off the blend by " << worst;
   }
+}
+
+namespace {
+
+// A bare popup window with a caption and a menu bar, as a program without
+// the toolkit makes one.
+HWND BarePopupWithMenu(int clientWidth, int clientHeight) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"BarePopupWithMenu";
+  RegisterClassExW(&windowClass);
+  HMENU menu = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, 11, L"&Open");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+  RECT outer{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&outer, style, TRUE, 0);
+  HWND wnd = CreateWindowExW(0, L"BarePopupWithMenu", L"Bare", style, 140, 120, outer.right - outer.left,
+                             outer.bottom - outer.top, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(wnd, SW_SHOW);
+  SetForegroundWindow(wnd);
+  return wnd;
+}
+
+}  // namespace
+
+// A dialog-framed form laid out 481 x 245 (as the about window is) and a bare
+// popup with a menu bar, skinned and given back five times over: skinned or
+// not, each shows the client area it was laid out with, to the pixel.
+TEST(SkinnedFrame, AWindowKeepsTheClientAreaItWasLaidOutWithThroughEverySwitch) {
+  TSkinnedSession session(false);
+  auto* dialog = Application.CreateForm<TForm>();
+  dialog->SetProperty(L"BorderStyle", TLayoutIdent{L"bsDialog"});
+  dialog->SetProperty(L"ClientWidth", int64_t(481));
+  dialog->SetProperty(L"ClientHeight", int64_t(245));
+  dialog->SetText(L"关于");
+  dialog->Show();
+  HWND bare = BarePopupWithMenu(300, 150);
+  Pump(200);
+  const std::vector<std::pair<HWND, SIZE>> windows = {{dialog->Handle(), {481, 245}}, {bare, {300, 150}}};
+  for (auto& [wnd, laidOut] : windows) {
+    EXPECT_EQ(ClientSize(wnd).cx, laidOut.cx);
+    EXPECT_EQ(ClientSize(wnd).cy, laidOut.cy) << "the platform's frame";
+  }
+  for (int round = 1; round <= 5; ++round) {
+    session.Skin().SetActive(true);
+    for (auto& [wnd, laidOut] : windows) {
+      SetForegroundWindow(wnd);
+      HWND shown = wnd;
+      ASSERT_TRUE(PumpUntil([&] { return IsPresented(shown); })) << "round " << round;
+      EXPECT_EQ(ClientSize(wnd).cx, laidOut.cx) << "skinned, round " << round;
+      EXPECT_EQ(ClientSize(wnd).cy, laidOut.cy) << "skinned, round " << round;
+    }
+    session.Skin().SetActive(false);
+    for (auto& [wnd, laidOut] : windows) {
+      HWND shown = wnd;
+      ASSERT_TRUE(PumpUntil([&] { return SkinnerOf(shown) == nullptr; }));
+      EXPECT_EQ(ClientSize(wnd).cx, laidOut.cx) << "given back, round " << round;
+      EXPECT_EQ(ClientSize(wnd).cy, laidOut.cy) << "given back, round " << round;
+    }
+  }
+  DestroyWindow(bare);
 }

@@ -16,6 +16,7 @@
 #include "skin/engine/SkinEngine.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/WinSkinForm.h"
+#include "skin/engine/WinSysButton.h"
 #include "skin/model/SkinData.h"
 #include "skin/package/SkinReader.h"
 #include "toolkit/forms/Form.h"
@@ -132,6 +133,23 @@ inline POINT AtWindow(HWND wnd, int x, int y) {
 
 inline POINT CentreOf(const TSkinRect& bounds, HWND wnd) {
   return AtWindow(wnd, (bounds.Left + bounds.Right) / 2, (bounds.Top + bounds.Bottom) / 2);
+}
+
+// The screen's pixels in area, row by row.
+inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(screen, x, y));
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// The visible title button of the skin's action, if any.
+inline TWinSysButton* ButtonOfAction(TWinSkinForm& skinner, int action) {
+  for (auto& button : skinner.SysButtons)
+    if (button->Visible && button->Element.Action == action) return button.get();
+  return nullptr;
 }
 
 // Real input, through the platform's input queue.
