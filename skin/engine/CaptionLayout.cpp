@@ -11,8 +11,6 @@ const unsigned kCaptionMeasureFormat = kDtCalcRect | kDtNoClip;
 namespace {
 
 constexpr int kAlignShift = 0, kAlignCentre = 1, kAlignRight = 2;
-// A popup's caption ends this far before the buttons at the right.
-constexpr int kButtonGap = 5;
 
 long long HorizontalShift(const TCaptionInput& in, long long blockWidth) {
   const long long titleWidth = static_cast<long long>(in.Title.Right) - in.Title.Left;
@@ -39,7 +37,7 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in) {
   const long long left = in.Title.Left + HorizontalShift(in, blockWidth);
   const long long top = in.Title.Top + (titleHeight - blockHeight) / 2 + title.TextShiftVert / 2;
   long long right = left + blockWidth;
-  const long long buttonsEnd = static_cast<long long>(in.RightmostButtonLeft) - kButtonGap;
+  const long long buttonsEnd = static_cast<long long>(in.RightmostButtonLeft) - kCaptionButtonGap;
   if (!in.Popup) {
     right = std::min<long long>(right, static_cast<long long>(in.Title.Right) - title.TextRightClip);
   } else {
@@ -59,7 +57,7 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in) {
 
 int CaptionButtonsRoom(int windowWidth, int rightmostButtonLeft, int frameRight) {
   if (rightmostButtonLeft <= 0) return 0;
-  return ClampToInt(static_cast<long long>(windowWidth) - frameRight - rightmostButtonLeft + kButtonGap);
+  return ClampToInt(static_cast<long long>(windowWidth) - frameRight - rightmostButtonLeft + kCaptionButtonGap);
 }
 
 std::wstring MeasuredCaption(const std::wstring& prefix, const std::wstring& caption) {

@@ -32,6 +32,9 @@ struct TCaptionLayout {
   bool operator==(const TCaptionLayout&) const = default;
 };
 
+// A popup's caption ends this far before the buttons at its right.
+constexpr int kCaptionButtonGap = 5;
+
 // DrawText flags for measuring the caption block.
 extern const unsigned kCaptionMeasureFormat;
 

@@ -1,11 +1,15 @@
 // FitFrame's arithmetic: the window size that puts the client area a window
 // had under the platform's frame inside the skin's frame, and the widening of
-// message boxes whose caption would not fit their title bar.
+// message boxes whose caption would not fit their title bar; and the least
+// size a skinned window can be dragged to.
 #pragma once
 
 #include <string_view>
 
+#include <span>
+
 #include "skin/engine/FrameMetrics.h"
+#include "skin/engine/SysButtonLayout.h"
 
 // The title element's numbers that take room beside the caption.
 struct TTitleMargins {
@@ -58,3 +62,21 @@ TFitFrame FitFrame(const TFitFrameInput& in);
 
 // "TMessageForm" and "#32770", exactly: the message boxes FitFrame widens.
 bool IsMessageBoxClass(std::wstring_view windowClass);
+
+// What a skinned window's least tracking size must keep.
+struct TMinTrackInput {
+  TFrameSizes Frame;
+  int MenuHeight = 0;
+  TTitleMargins Title;
+  bool Popup = false;       // the window style has WS_POPUP: its caption ends before the buttons
+  int CaptionMinWidth = 0;  // the caption prefix, its first characters and an ellipsis, measured
+};
+
+// As the platform's does, the least size keeps the whole frame (the client
+// area may shrink to nothing), the buttons placed from the left (the icon)
+// apart from those placed from the right, and room in the title for a few
+// caption characters ending in an ellipsis: the caption starts TextShift and
+// the TextBack cap in, and ends before the title's right clip or, in a popup,
+// 5 pixels before the buttons at the right.
+TSkinSize MinTrackSize(const TMinTrackInput& in, std::span<const TSysButtonInfo> buttons, const TTitleState& state);
+

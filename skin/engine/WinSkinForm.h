@@ -20,6 +20,7 @@
 
 #include "skin/controls/SkinFormLink.h"
 #include "skin/engine/FrameActions.h"
+#include "skin/engine/FrameFitting.h"
 #include "skin/engine/FrameMetrics.h"
 #include "skin/engine/FrameRegion.h"
 #include "skin/engine/FrameStyles.h"
@@ -192,6 +193,10 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   // What the buttons at the right keep free of a popup's caption at this window width.
   int TitleButtonsRoom(int windowWidth);
   TSysButtonLayout PlaceSysButtons(int windowWidth);
+  std::vector<TSysButtonInfo> SysButtonInfos() const;
+  TTitleMargins TitleMargins() const;  // the title element's numbers beside the caption
+  // The least size the skinned frame can be dragged to (its buttons apart, a few caption characters).
+  TSkinSize LeastTrackSize();
   void DrawTitleButtons();
   TTitleState TitleState() const;
   TBitmap& ButtonImage(TWinSysButton& button);
@@ -225,4 +230,6 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   bool FHadMenu = false;  // the window had a menu when it was attached
   int FPlatformMenuHeight = 0;  // how much the client grew when the skin took the menu bar off
   TBitmap FTitleBackground;  // the composed title bar without its buttons
+  std::wstring FMeasuredShortCaption;  // the caption LeastTrackSize measured last, and its width
+  int FShortCaptionWidth = 0;
 };

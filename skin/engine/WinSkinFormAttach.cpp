@@ -252,8 +252,7 @@ void TWinSkinForm::FitFrame(bool reload) {
     CaptionText = CaptionTextOf(Handle);
     in.CaptionWidth = CaptionExtent(TWindowDC(Handle).Get()).Width;
     in.ButtonsRoom = TitleButtonsRoom(in.Window.Width);
-    const TDataSkinTitle& title = SkinData->Title;
-    in.Title = {title.LeftWidth, title.RightWidth, title.TXTBackleft, title.TXTBackRight};
+    in.Title = TitleMargins();
   }
   TFitFrame fit = ::FitFrame(in);
   ClientAtAttach = ToRect(fit.ClientAtAttach);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "skin/engine/CaptionLayout.h"
+#include "skin/engine/FrameFitting.h"
 #include "skin/engine/FramePieces.h"
 #include "skin/engine/FrameRegion.h"
 #include "skin/engine/RegionFromBitmap.h"
@@ -156,16 +157,42 @@ int TWinSkinForm::TitleButtonsRoom(int windowWidth) {
   return CaptionButtonsRoom(windowWidth, PlaceSysButtons(windowWidth).RightmostButtonLeft, FrameRight);
 }
 
+TSkinSize TWinSkinForm::LeastTrackSize() {
+  if (FMeasuredShortCaption != CaptionText || FShortCaptionWidth == 0) {
+    constexpr size_t kShownCharacters = 3;
+    const std::wstring shortCaption = DrawnCaption(CaptionPrefix, CaptionText.substr(0, kShownCharacters)) +
+                                      (CaptionText.size() > kShownCharacters ? L"..." : L"");
+    TWindowDC dc(Handle);
+    TSelectObject font(dc.Get(), CaptionFont.Get());
+    RECT measured{};
+    DrawTextW(dc.Get(), shortCaption.c_str(), static_cast<int>(shortCaption.size()), &measured,
+              kCaptionMeasureFormat);
+    FMeasuredShortCaption = CaptionText;
+    FShortCaptionWidth = measured.right - measured.left;
+  }
+  TMinTrackInput in{FrameSizes(), MenuHeight, TitleMargins(), (Style & WS_POPUP) != 0, FShortCaptionWidth};
+  return MinTrackSize(in, SysButtonInfos(), TitleState());
+}
+
 TTitleState TWinSkinForm::TitleState() const {
   return {FrameKind, BorderIcons, WindowState, Active, FormKind, IsActiveChildMaximised(), MenuHeight};
 }
 
-TSysButtonLayout TWinSkinForm::PlaceSysButtons(int windowWidth) {
+std::vector<TSysButtonInfo> TWinSkinForm::SysButtonInfos() const {
   std::vector<TSysButtonInfo> buttons;
   for (auto& button : SysButtons) buttons.push_back(button->Info());
+  return buttons;
+}
+
+TTitleMargins TWinSkinForm::TitleMargins() const {
+  const TDataSkinTitle& title = SkinData->Title;
+  return {title.LeftWidth, title.RightWidth, title.TXTBackleft, title.TXTBackRight};
+}
+
+TSysButtonLayout TWinSkinForm::PlaceSysButtons(int windowWidth) {
   TButtonPlaceContext place{windowWidth, FrameSizes(), MenuHeight, RightToLeft, ToSkin(CaptionRect), std::nullopt};
   if (SkinData->MenuBar) place.MenuBarLeftWidth = SkinData->MenuBar->LeftWidth;
-  return ::LayoutSysButtons(buttons, TitleState(), place);
+  return ::LayoutSysButtons(SysButtonInfos(), TitleState(), place);
 }
 
 void TWinSkinForm::LayoutSysButtons() {

@@ -182,6 +182,10 @@ void TWinSkinForm::WMGetMinMaxInfo(TMessage& message) {
   SetCaptionStyles(caption.On);
   auto& info = *reinterpret_cast<MINMAXINFO*>(message.LParam);
   info.ptMaxTrackSize = {GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)};
+  if (PaintsFrame(LifeState, FrameKind, FormKind, WindowState)) {
+    const TSkinSize least = LeastTrackSize();
+    info.ptMinTrackSize = {least.Width, least.Height};
+  }
 }
 
 // The frame shows the window's activation; the platform draws nothing.

@@ -130,6 +130,27 @@ TEST(FrameFitting, MessageBoxesWidenedForTheirCaption) {
   EXPECT_FALSE(IsMessageBoxClass(L"tmessageform"));
 }
 
+// The default skin's buttons: close 34, maximise and restore 64, minimise 94
+// from the right (28 wide), the icon at 9 (16 wide).
+TEST(FrameFitting, LeastTrackSizeKeepsTheFrameTheButtonsApartAndAFewCaptionCharacters) {
+  const std::vector<TSysButtonInfo> buttons = {{0, 1, 34, 5, 0, 0, 112, 20, 4}, {1, 1, 64, 5, 6, 2, 112, 20, 4},
+                                               {1, 1, 64, 5, 6, 1, 112, 20, 4}, {2, 1, 94, 5, 8, 0, 112, 20, 4},
+                                               {3, 0, 9, 7, 0, 0, 16, 16, 1}};
+  TTitleState state{frEdged, kBorderSystemMenu | kBorderMinimiseBox, swNormal, true};
+  TMinTrackInput in{kSlate, 19, {24, 96, 9, 9}, false, 60};
+  // 4 + 24 + 9 + 60 + 9, then the right clip 96 and the frame's 4.
+  EXPECT_EQ(MinTrackSize(in, buttons, state), (TSkinSize{206, 30 + 19 + 4}));
+  in.Popup = true;
+  EXPECT_EQ(MinTrackSize(in, buttons, state).Width, 4 + 24 + 9 + 60 + 9 + 34 + 5)
+      << "a popup's caption ends 5 pixels before its rightmost button";
+  in.CaptionMinWidth = 0;
+  in.Title = {};
+  EXPECT_EQ(MinTrackSize(in, buttons, state).Width, 9 + 16 + 5 + 94) << "the icon stays clear of the minimise button";
+  EXPECT_EQ(MinTrackSize(in, {}, state), (TSkinSize{8, 53})) << "without buttons or caption: the frame's sides";
+  in.Title = {INT_MAX, INT_MAX, INT_MAX, INT_MAX};
+  EXPECT_EQ(MinTrackSize(in, buttons, state).Width, INT_MAX) << "absurd title numbers saturate";
+}
+
 TEST(FrameHitTest, TopRowsTitleAndMenuBar) {
   for (int y = 0; y <= 3; ++y) EXPECT_EQ(FrameHitTest(kHtNowhere, y, 30), kHtNowhere) << y;
   EXPECT_EQ(FrameHitTest(kHtNowhere, 4, 30), kHtCaption);

@@ -170,3 +170,64 @@ TEST(SkinnedFrame, AWindowKeepsTheClientAreaItWasLaidOutWithThroughEverySwitch) 
   }
   DestroyWindow(bare);
 }
+
+namespace {
+
+// Drags from one screen point to another with the left button, in steps.
+void Drag(POINT from, POINT to) {
+  TInputThread input([from, to] {
+    MoveMouse(from);
+    Sleep(50);
+    PressLeft(from);
+    for (int step = 1; step <= 6; ++step) {
+      Sleep(60);
+      MoveMouse({from.x + (to.x - from.x) * step / 6, from.y + (to.y - from.y) * step / 6});
+    }
+    Sleep(60);
+    ReleaseLeft(to);
+  });
+  PumpUntil([&] { return input.Done(); });
+  Pump(200);
+}
+
+// Light pixels, as the caption's text is drawn on the dark title.
+int LightPixels(const std::vector<COLORREF>& pixels) {
+  return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [](COLORREF colour) {
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) > 3 * 200;
+  }));
+}
+
+}  // namespace
+
+// The sizeable main window dragged by its corner far past its top-left
+// corner stops at a size that keeps the frame whole, the icon clear of the
+// buttons and a few caption characters in the title; the corner grows it back.
+TEST(SkinnedFrame, ASizeableWindowIsDraggedNoSmallerThanItsFrameButtonsAndAFewCaptionCharacters) {
+  TSkinnedSession session;
+  auto* form = Application.CreateForm<TMenuForm>();
+  form->SetText(L"Quillmere 3.1 recording");
+  ASSERT_TRUE(ShowSkinned(*form));
+  HWND wnd = form->Handle();
+  TWinSkinForm& skinner = *SkinnerOf(wnd);
+  RECT window = WindowBounds(wnd);
+  Drag({window.right - 2, window.bottom - 2}, {window.left - 60, window.top - 60});
+  window = WindowBounds(wnd);
+  const LONG width = window.right - window.left, height = window.bottom - window.top;
+  EXPECT_EQ(height, skinner.FrameTop + skinner.MenuHeight + skinner.FrameBottom) << "the frame is whole";
+  EXPECT_LT(width, 300) << "it did shrink";
+
+  TWinSysButton* icon = ButtonOfAction(skinner, 3);
+  ASSERT_NE(icon, nullptr);
+  for (auto& button : skinner.SysButtons) {
+    if (!button->Visible || button->Element.Align != 1) continue;
+    EXPECT_GT(button->Bounds.Left, icon->Bounds.Right) << "button " << button->Element.Action << " covers the icon";
+  }
+  const TSkinRect text{skinner.CaptionRect.left + session.Skin().Title.TXTBackleft, skinner.CaptionRect.top,
+                       skinner.CaptionRect.right - session.Skin().Title.TXTBackRight, skinner.CaptionRect.bottom};
+  EXPECT_GT(LightPixels(ScreenPixels(OnScreen(wnd, text))), 20) << "the caption shows a few characters";
+
+  Drag({window.right - 2, window.bottom - 2}, {window.right + 118, window.bottom + 98});
+  const RECT grown = WindowBounds(wnd);
+  EXPECT_EQ(grown.right - grown.left, width + 120) << "the corner grows it back";
+  EXPECT_EQ(grown.bottom - grown.top, height + 100);
+}
