@@ -6,7 +6,8 @@
 
 using namespace WinValue;
 
-const unsigned kCaptionMeasureFormat = kDtCalcRect | kDtNoClip;
+// A window title is no menu caption: its "&" is shown, not taken as an access key.
+const unsigned kCaptionMeasureFormat = kDtCalcRect | kDtNoClip | kDtNoPrefix;
 
 namespace {
 
@@ -51,7 +52,7 @@ TCaptionLayout LayoutCaption(const TCaptionInput& in) {
   layout.TextBack = {layout.CaptionRect.Left, in.Title.Top, layout.CaptionRect.Right, in.Title.Bottom};
   layout.TextRect = {ClampToInt(left + title.TXTBackleft), layout.CaptionRect.Top,
                      ClampToInt(right - title.TXTBackRight), layout.CaptionRect.Bottom};
-  layout.DrawFormat = kDtSingleLine | kDtEndEllipsis | (in.RightToLeft ? kDtRight : 0);
+  layout.DrawFormat = kDtSingleLine | kDtEndEllipsis | kDtNoPrefix | (in.RightToLeft ? kDtRight : 0);
   return layout;
 }
 

@@ -51,21 +51,24 @@ std::optional<TSkinWindowState> WindowStateOfSizeType(unsigned sizeType) {
   }
 }
 
-std::optional<TCaptionStyles> CaptionStyles(bool on, uint32_t style, uint8_t borderIcons, bool hasOwner,
-                                            TFormKind formKind, bool mdiMaximised) {
+std::optional<TCaptionStyles> CaptionStyles(bool on, const TCaptionStyles& current, bool hasOwner,
+                                            TFormKind formKind, bool mdiMaximised, TFrameKind frameKind) {
   if (formKind == fkMdiChild && mdiMaximised && !on) return std::nullopt;
-  TCaptionStyles result{style, borderIcons};
+  if (frameKind == frPlatform) return std::nullopt;
+  TCaptionStyles result = current;
   if (on) {
-    if (borderIcons & kBorderSystemMenu) result.Style |= kWsSysMenu;
-    if (borderIcons & kBorderMinimiseBox) result.Style |= kWsMinimizeBox;
-    if (borderIcons & kBorderMaximiseBox) result.Style |= kWsMaximizeBox;
-    if (borderIcons & kBorderCaptionRemoved) result.Style |= kWsCaption;
-  } else if (hasOwner) {
-    result.Style &= ~(kWsSysMenu | kWsMinimizeBox | kWsMaximizeBox);
-  } else {
-    result.BorderIcons |= kBorderCaptionRemoved;
-    result.Style &= ~kWsCaption;
+    result.Style |= current.Removed;
+    result.Removed = 0;
+    return result;
   }
+  uint32_t taken = 0;
+  if (hasOwner)
+    taken = current.Style & (kWsSysMenu | kWsMinimizeBox | kWsMaximizeBox);
+  else if ((current.Style & kWsCaption) == kWsCaption)
+    taken = kWsCaption;
+  result.Style &= ~taken;
+  result.Removed |= taken;
+  if (taken & kWsCaption) result.BorderIcons |= kBorderCaptionRemoved;
   return result;
 }
 

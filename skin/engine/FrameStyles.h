@@ -46,17 +46,20 @@ std::optional<TSkinWindowState> WindowStateOfSizeType(unsigned sizeType);
 struct TCaptionStyles {
   uint32_t Style = 0;
   uint8_t BorderIcons = 0;
+  uint32_t Removed = 0;  // the styles taken away and not given back yet
   bool operator==(const TCaptionStyles&) const = default;
 };
 
-// The window style after putting the caption styles back (on) or taking them
-// away (off), and the border icons that remember what was taken. Off keeps
-// WS_CAPTION for an owned window and removes only its boxes and system menu.
-// None when nothing changes: an MDI child while children are maximised keeps
-// its caption. BorderIcons' caption bit stays once set, so every later switch
-// on gives the caption back.
-std::optional<TCaptionStyles> CaptionStyles(bool on, uint32_t style, uint8_t borderIcons, bool hasOwner,
-                                            TFormKind formKind, bool mdiMaximised);
+// The window style after taking the caption styles away (off) or putting
+// back what was taken (on), and the border icons, whose caption bit tells
+// that WS_CAPTION was taken (it stays once set). Off takes WS_CAPTION from a
+// window without an owner that has the whole caption, and only the boxes and
+// the system menu from an owned one, which keeps its caption. A frame that
+// stays the platform's (a popup without the whole caption) keeps all its
+// styles. None when nothing changes, as for an MDI child whose caption stays
+// while children are maximised.
+std::optional<TCaptionStyles> CaptionStyles(bool on, const TCaptionStyles& current, bool hasOwner,
+                                            TFormKind formKind, bool mdiMaximised, TFrameKind frameKind);
 
 // What WM_GETMINMAXINFO does to the caption styles, with the window state
 // just read from the placement. An MDI child back in the normal state first

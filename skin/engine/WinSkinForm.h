@@ -229,6 +229,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   TControlLink FControlLink{*this};
   bool FHadMenu = false;  // the window had a menu when it was attached
   int FPlatformMenuHeight = 0;  // how much the client grew when the skin took the menu bar off
+  uint32_t FRemovedCaptionStyles = 0;  // what SetCaptionStyles took and gives back
   TBitmap FTitleBackground;  // the composed title bar without its buttons
   std::wstring FMeasuredShortCaption;  // the caption LeastTrackSize measured last, and its width
   int FShortCaptionWidth = 0;

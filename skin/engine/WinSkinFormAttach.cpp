@@ -203,10 +203,11 @@ void TWinSkinForm::FindMdiClient() {
 void TWinSkinForm::SetCaptionStyles(bool on) {
   TSkinManage* manager = SkinManager();
   auto current = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
-  auto styles = CaptionStyles(on, current, BorderIcons, OwnerWindow != nullptr, FormKind,
-                              manager && manager->MdiMaximised);
+  auto styles = CaptionStyles(on, {current, BorderIcons, FRemovedCaptionStyles}, OwnerWindow != nullptr, FormKind,
+                              manager && manager->MdiMaximised, FrameKind);
   if (!styles) return;
   BorderIcons = styles->BorderIcons;
+  FRemovedCaptionStyles = styles->Removed;
   if (styles->Style != current) SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(styles->Style));
 }
 

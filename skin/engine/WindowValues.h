@@ -11,6 +11,7 @@ namespace WinValue {
 constexpr uint32_t kWsPopup = 0x80000000;
 constexpr uint32_t kWsChild = 0x40000000;
 constexpr uint32_t kWsCaption = 0x00C00000;
+constexpr uint32_t kWsBorder = 0x00800000;
 constexpr uint32_t kWsSysMenu = 0x00080000;
 constexpr uint32_t kWsThickFrame = 0x00040000;
 constexpr uint32_t kWsMinimizeBox = 0x00020000;
@@ -50,6 +51,7 @@ constexpr unsigned kDtExpandTabs = 0x0040;
 constexpr unsigned kDtNoClip = 0x0100;
 constexpr unsigned kDtCalcRect = 0x0400;
 constexpr unsigned kDtEndEllipsis = 0x8000;
+constexpr unsigned kDtNoPrefix = 0x0800;
 
 constexpr unsigned kVkReturn = 0x0D;
 constexpr unsigned kVkMenu = 0x12;

@@ -107,18 +107,9 @@ TEST(SkinnedFrame, ActiveOffGivesTheWindowBackAsItWasAndOnSkinsItAgain) {
 // top once the caption style is gone, so the skin's rows decide.
 TEST(SkinnedFrame, TheTopThreeRowsAreNoTitleAndTheBarBelowTheTitleIsTheMenu) {
   TSkinnedSession session;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"BarePopup";
-  RegisterClassExW(&windowClass);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"&File");
-  HWND wnd = CreateWindowExW(0, L"BarePopup", L"Bare", WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 300, 200,
-                             nullptr, menu, GetModuleHandleW(nullptr), nullptr);
-  ShowWindow(wnd, SW_SHOW);
-  SetForegroundWindow(wnd);
+  HWND wnd = BareWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, {100, 100, 400, 300}, menu);
   ASSERT_TRUE(PumpUntil([&] { return IsPresented(wnd); }));
   TWinSkinForm& skinner = *SkinnerOf(wnd);
   auto hit = [&](int x, int y) {

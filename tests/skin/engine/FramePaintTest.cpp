@@ -108,15 +108,8 @@ TEST(SkinnedTitle, TheIconsSoftEdgeBlendsWithTheTitleUnderIt) {
 
 namespace {
 
-// A bare popup window with a caption and a menu bar, as a program without
-// the toolkit makes one.
+// A bare popup window with a caption and a menu bar, its client area as given.
 HWND BarePopupWithMenu(int clientWidth, int clientHeight) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.lpszClassName = L"BarePopupWithMenu";
-  RegisterClassExW(&windowClass);
   HMENU menu = CreateMenu();
   HMENU file = CreatePopupMenu();
   AppendMenuW(file, MF_STRING, 11, L"&Open");
@@ -124,11 +117,8 @@ HWND BarePopupWithMenu(int clientWidth, int clientHeight) {
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   RECT outer{0, 0, clientWidth, clientHeight};
   AdjustWindowRectEx(&outer, style, TRUE, 0);
-  HWND wnd = CreateWindowExW(0, L"BarePopupWithMenu", L"Bare", style, 140, 120, outer.right - outer.left,
-                             outer.bottom - outer.top, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
-  ShowWindow(wnd, SW_SHOW);
-  SetForegroundWindow(wnd);
-  return wnd;
+  OffsetRect(&outer, 140 - outer.left, 120 - outer.top);
+  return BareWindow(style, outer, menu);
 }
 
 }  // namespace
@@ -230,4 +220,64 @@ TEST(SkinnedFrame, ASizeableWindowIsDraggedNoSmallerThanItsFrameButtonsAndAFewCa
   const RECT grown = WindowBounds(wnd);
   EXPECT_EQ(grown.right - grown.left, width + 120) << "the corner grows it back";
   EXPECT_EQ(grown.bottom - grown.top, height + 100);
+}
+
+// A window title is no menu caption: its "&" shows as itself. The caption's
+// ink on screen ends where the whole text, "&" included, ends.
+TEST(SkinnedTitle, AnAmpersandInTheCaptionShowsAsItself) {
+  TSkinnedSession session;
+  auto* form = Application.CreateForm<TMenuForm>();
+  form->SetText(L"Rock & Roll");
+  ASSERT_TRUE(ShowSkinned(*form));
+  Pump(100);
+  HWND wnd = form->Handle();
+  TWinSkinForm& skinner = *SkinnerOf(wnd);
+  const TDataSkinTitle& title = session.Skin().Title;
+  const TSkinRect text{skinner.CaptionRect.left + title.TXTBackleft, skinner.CaptionRect.top,
+                       skinner.CaptionRect.right - title.TXTBackRight, skinner.CaptionRect.bottom};
+  const std::vector<COLORREF> pixels = ScreenPixels(OnScreen(wnd, text));
+  int inkEnd = -1;
+  for (size_t i = 0; i < pixels.size(); ++i)
+    if (LightPixels({pixels[i]})) inkEnd = std::max(inkEnd, static_cast<int>(i % text.Width()) + 1);
+  SIZE whole{};
+  {
+    TWindowDC dc(wnd);
+    TSelectObject font(dc.Get(), skinner.CaptionFont.Get());
+    const std::wstring drawn = skinner.CaptionPrefix + L"Rock & Roll";
+    GetTextExtentPoint32W(dc.Get(), drawn.c_str(), static_cast<int>(drawn.size()), &whole);
+  }
+  EXPECT_NEAR(inkEnd, whole.cx, 2) << "the caption's ink ends " << whole.cx - inkEnd << " pixels short of its text";
+}
+
+// A popup without a caption, and one with only a border, keep the
+// platform's frame when skinned, their border included, and get back the
+// styles they had, not a caption they never had.
+TEST(SkinnedFrame, PopupsThatKeepThePlatformFrameKeepTheirStyles) {
+  TSkinnedSession session(false);
+  std::vector<HWND> windows;
+  std::vector<DWORD> styles;  // as the platform made them
+  for (DWORD style : {WS_POPUP | WS_SYSMENU, WS_POPUP | WS_BORDER}) {
+    windows.push_back(BareWindow(style, {200, 200, 420, 330}));
+    styles.push_back(static_cast<DWORD>(GetWindowLongPtrW(windows.back(), GWL_STYLE)) & ~WS_VISIBLE);
+  }
+  for (int round = 1; round <= 2; ++round) {
+    session.Skin().SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return session.Manager().Enabled; }));
+    // Each is skinned as it is activated: the last shown is in front, so the first goes first.
+    for (size_t i = 0; i < windows.size(); ++i) {
+      HWND wnd = windows[i];
+      SetForegroundWindow(wnd);
+      ASSERT_TRUE(PumpUntil([&] { return IsPresented(wnd); })) << "round " << round;
+      EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU), styles[i] & (WS_CAPTION | WS_SYSMENU))
+          << "style " << std::hex << styles[i] << ", skinned";
+    }
+    session.Skin().SetActive(false);
+    for (size_t i = 0; i < windows.size(); ++i) {
+      HWND wnd = windows[i];
+      ASSERT_TRUE(PumpUntil([&] { return SkinnerOf(wnd) == nullptr; }));
+      EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(wnd, GWL_STYLE)) & ~WS_VISIBLE, styles[i])
+          << "style " << std::hex << styles[i] << ", given back in round " << std::dec << round;
+    }
+  }
+  for (HWND wnd : windows) DestroyWindow(wnd);
 }

@@ -24,15 +24,24 @@ TEST(FrameStyles, KindsOfFrame) {
 TEST(FrameStyles, CaptionStylesTakenAndGivenBack) {
   const uint32_t style = kWsCaption | kWsSysMenu | kWsThickFrame | kWsMinimizeBox | kWsMaximizeBox | kWsChild;
   const uint8_t icons = BorderIconsOf(style, false);
-  const auto off = CaptionStyles(false, style, icons, false, fkOrdinary, false);
-  EXPECT_EQ(off, (TCaptionStyles{style & ~kWsCaption, uint8_t(icons | kBorderCaptionRemoved)}));
-  EXPECT_EQ(CaptionStyles(true, off->Style, off->BorderIcons, false, fkOrdinary, false)->Style, style)
+  const auto off = CaptionStyles(false, {style, icons}, false, fkOrdinary, false, frEdged);
+  EXPECT_EQ(off, (TCaptionStyles{style & ~kWsCaption, uint8_t(icons | kBorderCaptionRemoved), kWsCaption}));
+  EXPECT_EQ(CaptionStyles(false, *off, false, fkOrdinary, false, frEdged), off) << "taking twice takes nothing more";
+  EXPECT_EQ(CaptionStyles(true, *off, false, fkOrdinary, false, frEdged)->Style, style)
       << "switching on gives the window its styles back";
-  EXPECT_EQ(CaptionStyles(false, style, icons, true, fkOrdinary, false),
-            (TCaptionStyles{style & ~(kWsSysMenu | kWsMinimizeBox | kWsMaximizeBox), icons}))
-      << "an owned window keeps its caption";
-  EXPECT_EQ(CaptionStyles(false, style, icons, false, fkMdiChild, true), std::nullopt);
-  EXPECT_TRUE(CaptionStyles(true, style, icons, false, fkMdiChild, true));
+
+  const uint32_t dialog = kWsPopup | kWsCaption;  // owned, with a system menu but not the style
+  const auto owned = CaptionStyles(false, {dialog, BorderIconsOf(dialog, true)}, true, fkOrdinary, false, frPlain);
+  EXPECT_EQ(owned->Style, dialog) << "an owned window keeps its caption";
+  EXPECT_EQ(CaptionStyles(true, *owned, true, fkOrdinary, false, frPlain)->Style, dialog)
+      << "and gains no system menu it did not have";
+  EXPECT_EQ(CaptionStyles(false, {style, icons}, true, fkOrdinary, false, frEdged)->Style,
+            style & ~(kWsSysMenu | kWsMinimizeBox | kWsMaximizeBox));
+
+  EXPECT_EQ(CaptionStyles(false, {kWsPopup | kWsBorder, 0}, false, fkOrdinary, false, frPlatform), std::nullopt)
+      << "a frame that stays the platform's keeps its border";
+  EXPECT_EQ(CaptionStyles(false, {style, icons}, false, fkMdiChild, true, frEdged), std::nullopt);
+  EXPECT_TRUE(CaptionStyles(true, {style, icons}, false, fkMdiChild, true, frEdged));
 
   EXPECT_EQ(CaptionOnMinMaxInfo(fkOrdinary, swMinimised, false), (TMinMaxCaption{true, false}));
   EXPECT_EQ(CaptionOnMinMaxInfo(fkOrdinary, swMaximised, true), (TMinMaxCaption{false, false}));

@@ -283,6 +283,25 @@ class TMenuForm : public TForm {
   TMenuItem *File, *Open, *Recent, *One, *Exit, *Edit, *Help, *About;
 };
 
+// A window without a toolkit form, as a program without the toolkit makes
+// one, of the given style and outer size at (x, y), shown and brought to the front.
+inline HWND BareWindow(DWORD style, RECT outer, HMENU menu = nullptr, const wchar_t* caption = L"Bare") {
+  static const bool registered = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"BareWindow";
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  (void)registered;
+  HWND wnd = CreateWindowExW(0, L"BareWindow", caption, style, outer.left, outer.top, outer.right - outer.left,
+                             outer.bottom - outer.top, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(wnd, SW_SHOW);
+  SetForegroundWindow(wnd);
+  return wnd;
+}
+
 // Writes a package where SkinFile can name it.
 inline void WritePackage(const std::wstring& path, const Bytes& package) {
   TFileStream file(path, fmCreate);

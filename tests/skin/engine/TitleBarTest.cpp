@@ -54,13 +54,13 @@ TEST(CaptionLayout, AlignmentsAndClip) {
   rtl.RightToLeft = true;
   const TCaptionLayout mirrored = LayoutCaption(rtl);
   EXPECT_EQ(mirrored.CaptionRect.Left, 182);
-  EXPECT_EQ(mirrored.DrawFormat, kDtSingleLine | kDtEndEllipsis | kDtRight);
+  EXPECT_EQ(mirrored.DrawFormat, kDtSingleLine | kDtEndEllipsis | kDtNoPrefix | kDtRight);
 
   const TCaptionLayout longer = LayoutCaption(Caption(0, 500));
   EXPECT_EQ(longer.CaptionRect.Right, 300) << "cut at the right clip; the text ends in an ellipsis";
   EXPECT_EQ(longer.TextRect, (TSkinRect{37, 9, 291, 21}));
   EXPECT_EQ(longer.TextBack, (TSkinRect{28, 0, 300, 30}));
-  EXPECT_EQ(longer.DrawFormat, kDtSingleLine | kDtEndEllipsis);
+  EXPECT_EQ(longer.DrawFormat, kDtSingleLine | kDtEndEllipsis | kDtNoPrefix);
 
   TCaptionInput popup = Caption(0, 100);
   popup.Popup = true;

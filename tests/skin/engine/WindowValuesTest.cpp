@@ -6,7 +6,7 @@
 
 using namespace WinValue;
 
-static_assert(kWsPopup == WS_POPUP && kWsChild == WS_CHILD && kWsCaption == WS_CAPTION);
+static_assert(kWsPopup == WS_POPUP && kWsChild == WS_CHILD && kWsCaption == WS_CAPTION && kWsBorder == WS_BORDER);
 static_assert(kWsSysMenu == WS_SYSMENU && kWsThickFrame == WS_THICKFRAME);
 static_assert(kWsMinimizeBox == WS_MINIMIZEBOX && kWsMaximizeBox == WS_MAXIMIZEBOX);
 static_assert(kWsExMdiChild == WS_EX_MDICHILD && kWsExWindowEdge == WS_EX_WINDOWEDGE);
@@ -20,7 +20,7 @@ static_assert(kSwShowMinimized == SW_SHOWMINIMIZED && kSwShowMaximized == SW_SHO
 static_assert(kSwMinimize == SW_MINIMIZE && kSwShowMinNoActive == SW_SHOWMINNOACTIVE);
 static_assert(kDtCenter == DT_CENTER && kDtRight == DT_RIGHT && kDtSingleLine == DT_SINGLELINE);
 static_assert(kDtExpandTabs == DT_EXPANDTABS && kDtNoClip == DT_NOCLIP && kDtCalcRect == DT_CALCRECT);
-static_assert(kDtEndEllipsis == DT_END_ELLIPSIS);
+static_assert(kDtEndEllipsis == DT_END_ELLIPSIS && kDtNoPrefix == DT_NOPREFIX);
 static_assert(kVkReturn == VK_RETURN && kVkMenu == VK_MENU && kVkEscape == VK_ESCAPE);
 static_assert(kVkLeft == VK_LEFT && kVkRight == VK_RIGHT && kVkDown == VK_DOWN);
 static_assert(kMfPopup == MF_POPUP && kWvrValidRects == WVR_VALIDRECTS);
