@@ -82,7 +82,15 @@ void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
   TImageList* images = menu ? menu->Images() : nullptr;
   HDC dc = canvas.Handle();
   const std::wstring caption = MeasuredItemCaption(item.Caption());
-  TSelectObject font(dc, canvas.Font().Handle());
+  // The default item is bold: measured so, its caption is drawn to its end.
+  TFontHandle bold;
+  if (item.Default()) {
+    LOGFONTW face{};
+    GetObjectW(canvas.Font().Handle(), sizeof(face), &face);
+    face.lfWeight = FW_BOLD;
+    bold.Reset(CreateFontIndirectW(&face));
+  }
+  TSelectObject font(dc, bold ? bold.Get() : canvas.Font().Handle());
   RECT measured{};
   DrawTextW(dc, caption.c_str(), -1, &measured, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE | DT_NOCLIP);
 
@@ -104,14 +112,6 @@ void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
 
   const TSkinColours& colours = data.Colours;
   TItemTextColour which = ItemTextColour(item.Enabled(), selected, colours.ButtonShadow == colours.MenuText);
-  TFontHandle bold;
-  if (item.Default()) {
-    LOGFONTW face{};
-    GetObjectW(canvas.Font().Handle(), sizeof(face), &face);
-    face.lfWeight = FW_BOLD;
-    bold.Reset(CreateFontIndirectW(&face));
-  }
-  TSelectObject weight(dc, bold ? bold.Get() : canvas.Font().Handle());
   const int mode = SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, TextColourOf(colours, which));
   RECT text = ToRect(layout.Caption);

@@ -283,10 +283,14 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
     width = 0;
     height = kSeparatorHeight;
   } else {
-    // An empty caption or a lone "&" still takes a line's height.
+    // An empty caption or a lone "&" still takes a line's height. The
+    // default item is drawn in bold, so it is measured so.
     std::wstring caption = FCaption.empty() || FCaption == L"&" ? FCaption + L" " : FCaption;
     RECT text{};
+    const unsigned style = canvas.Font().Style();
+    if (FDefault) canvas.Font().SetStyle(style | fsBold);
     canvas.DrawText(caption, text, DT_CALCRECT | DT_EXPANDTABS | DT_SINGLELINE | DT_NOCLIP);
+    canvas.Font().SetStyle(style);
     RECT keys{};
     std::wstring keyText = ShortCutToText(FShortCut);
     if (!keyText.empty()) canvas.DrawText(keyText, keys, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);

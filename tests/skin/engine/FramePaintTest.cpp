@@ -2,7 +2,8 @@
 // soft edge over the title, a message box's long caption in front of its
 // close button from the first paint on, an "&" in a caption, the client area
 // a window was laid out with through any number of skin switches, the least
-// size a window can be dragged to, and the styles a window gets back.
+// size a window can be dragged to, the styles a window gets back, and a
+// drop-down's bold default item.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -280,4 +281,67 @@ TEST(SkinnedFrame, PopupsThatKeepThePlatformFrameKeepTheirStyles) {
     }
   }
   for (HWND wnd : windows) DestroyWindow(wnd);
+}
+
+namespace {
+
+// An item of the skinned form's drop-downs drawn through the form, as the
+// menu loop has it measured and drawn; the column after its rightmost ink.
+struct TDrawnItem {
+  UINT Width = 0;
+  int InkEnd = 0;
+};
+
+TDrawnItem DrawnItem(HWND wnd, TMenuItem& item) {
+  MEASUREITEMSTRUCT measure{ODT_MENU, 0, item.Command(), 0, 0, 0};
+  SendMessageW(wnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+  TDrawnItem drawn{measure.itemWidth, -1};
+  TBitmap bitmap;
+  bitmap.SetSize(static_cast<int>(measure.itemWidth), static_cast<int>(measure.itemHeight));
+  DRAWITEMSTRUCT draw{ODT_MENU, 0, item.Command(), ODA_DRAWENTIRE, 0,
+                      reinterpret_cast<HWND>(item.Parent()->Handle()), bitmap.Canvas().Handle(),
+                      {0, 0, static_cast<LONG>(measure.itemWidth), static_cast<LONG>(measure.itemHeight)}, 0};
+  SendMessageW(wnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const uint8_t* p = bitmap.ScanLine(y) + 3 * x;
+      if (p[0] + p[1] + p[2] < 3 * 128) drawn.InkEnd = std::max(drawn.InkEnd, x + 1);
+    }
+  return drawn;
+}
+
+}  // namespace
+
+// A drop-down's default item is drawn in bold, so it is measured in bold and
+// its caption drawn to its end, however much wider than in the regular font.
+TEST(SkinnedMenuItems, TheBoldDefaultItemIsMeasuredAndDrawnWhole) {
+  TSkinnedSession session;
+  auto* form = Application.CreateForm<TMenuForm>();
+  ASSERT_TRUE(ShowSkinned(*form));
+  HWND wnd = form->Handle();
+  form->Open->SetCaption(L"Open a recording made much earlier");
+  const TDrawnItem regular = DrawnItem(wnd, *form->Open);
+  form->Open->SetDefault(true);
+  const TDrawnItem bold = DrawnItem(wnd, *form->Open);
+
+  int widening = 0;
+  {
+    TWindowDC dc(wnd);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    TFontHandle regularFont(CreateFontIndirectW(&metrics.lfMenuFont));
+    metrics.lfMenuFont.lfWeight = FW_BOLD;
+    TFontHandle boldFont(CreateFontIndirectW(&metrics.lfMenuFont));
+    const std::wstring caption = form->Open->Caption();
+    SIZE thin{}, thick{};
+    TSelectObject first(dc.Get(), regularFont.Get());
+    GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &thin);
+    TSelectObject second(dc.Get(), boldFont.Get());
+    GetTextExtentPoint32W(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &thick);
+    widening = thick.cx - thin.cx;
+  }
+  ASSERT_GT(widening, 5) << "the bold caption is wider";
+  EXPECT_EQ(static_cast<int>(bold.Width - regular.Width), widening) << "measured in bold";
+  EXPECT_NEAR(bold.InkEnd - regular.InkEnd, widening, 2) << "the bold caption is cut";
 }
