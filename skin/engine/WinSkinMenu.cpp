@@ -43,20 +43,35 @@ TSkinPoint WindowOrigin(HWND wnd) {
   return {rect.left, rect.top};
 }
 
-// Every item of a drop-down, and of its sub-menus, drawn by its owner.
-void MakeOwnerDrawn(HMENU menu) {
+// Every item of a drop-down, and of its sub-menus, drawn by its owner; each
+// item changed is noted, so that it can be given back.
+void MakeOwnerDrawn(HMENU menu, std::vector<TWinSkinMenu::TOwnerDrawnItem>& changed) {
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_SUBMENU;
+    info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
+    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu, changed);
     if (info.fType & MFT_OWNERDRAW) continue;
     info.fMask = MIIM_FTYPE;
     info.fType |= MFT_OWNERDRAW;
-    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) changed.push_back({menu, info.wID, info.hSubMenu});
   }
+}
+
+// An item noted by MakeOwnerDrawn, found again by its identifier or drop-down.
+int PositionOf(const TWinSkinMenu::TOwnerDrawnItem& item) {
+  const int count = GetMenuItemCount(item.Menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_SUBMENU | MIIM_ID;
+    if (GetMenuItemInfoW(item.Menu, static_cast<UINT>(i), TRUE, &info) && info.wID == item.Id &&
+        info.hSubMenu == item.SubMenu)
+      return i;
+  }
+  return -1;
 }
 
 bool IsNt4() {
@@ -102,7 +117,19 @@ TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form, TSkinData& data) : SkinData(data)
   if (form.Form) Menu = form.Form->Menu();
 }
 
+// The items it made owner-drawn are the platform's to draw again: a window
+// without a toolkit menu has no one else to draw them.
 TWinSkinMenu::~TWinSkinMenu() {
+  for (const TOwnerDrawnItem& item : FOwnerDrawn) {
+    const int position = IsMenu(item.Menu) ? PositionOf(item) : -1;
+    if (position < 0) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(item.Menu, static_cast<UINT>(position), TRUE, &info);
+    info.fType &= ~MFT_OWNERDRAW;
+    SetMenuItemInfoW(item.Menu, static_cast<UINT>(position), TRUE, &info);
+  }
   if (Tracking().Bar == this) Tracking().Bar = nullptr;
   if (FormSkinner.HotObject && dynamic_cast<TMenuBtn*>(FormSkinner.HotObject)) FormSkinner.HotObject = nullptr;
 }
@@ -274,7 +301,7 @@ bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
   if (!entry->SubMenu) return false;
   TTracking& tracking = Tracking();
   GetWindowRect(wnd, &FormSkinner.WindowRect);
-  if (!IsNt4()) MakeOwnerDrawn(entry->SubMenu);
+  if (!IsNt4()) MakeOwnerDrawn(entry->SubMenu, FOwnerDrawn);
   FormSkinner.MenuTracking = true;
   if (TSkinManage* manager = SkinManager()) manager->MenuDropDown = true;
   FormSkinner.TrackedMenu = entry->SubMenu;

@@ -78,6 +78,13 @@ class TWinSkinMenu {
   // Draws an entry's caption centred in rect (window or bar coordinates).
   void DrawEntryCaption(HDC dc, const TMenuBtn& entry, const RECT& rect);
 
+  // A drop-down item the bar made owner-drawn: its menu and its identity there.
+  struct TOwnerDrawnItem {
+    HMENU Menu;
+    UINT Id;
+    HMENU SubMenu;
+  };
+
  private:
   void ReadEntries(bool fromMenuByCommand);
   void TakeToolkitItem(TMenuBtn& entry, TMenuItem& item);
@@ -88,4 +95,6 @@ class TWinSkinMenu {
   void WatchCursor(TComponent* sender);
   // Clicks the chosen entry open, once per drop-down.
   void SwitchTo(int chosen);
+
+  std::vector<TOwnerDrawnItem> FOwnerDrawn;  // given back as the platform's when the bar goes
 };
