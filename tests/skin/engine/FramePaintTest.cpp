@@ -15,6 +15,7 @@
 
 #include "SkinnedWindows.h"
 #include "skin/engine/CaptionLayout.h"
+#include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
 #include "skin/engine/WindowFacts.h"
 #include "toolkit/platform/OwnedHandle.h"
@@ -344,4 +345,42 @@ TEST(SkinnedMenuItems, TheBoldDefaultItemIsMeasuredAndDrawnWhole) {
   ASSERT_GT(widening, 5) << "the bold caption is wider";
   EXPECT_EQ(static_cast<int>(bold.Width - regular.Width), widening) << "measured in bold";
   EXPECT_NEAR(bold.InkEnd - regular.InkEnd, widening, 2) << "the bold caption is cut";
+}
+
+// A bare window's drop-down is drawn by the skin while its bar is: once the
+// skin lets the window go, its items are the platform's strings again (not
+// owner-drawn items nobody draws), and an item the program draws itself
+// stays its own.
+TEST(SkinnedMenuItems, ABareWindowGetsItsMenuBackAsThePlatformDrawsIt) {
+  TSkinnedSession session;
+  TMenuLoopGuard guard;
+  HMENU bar = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, 11, L"&Open");
+  AppendMenuW(file, MF_OWNERDRAW, 12, nullptr);
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  HWND wnd = BareWindow(WS_POPUP | WS_CAPTION | WS_SYSMENU, {150, 150, 450, 350}, bar);
+  ASSERT_TRUE(PumpUntil([&] { return IsPresented(wnd); }));
+  TWinSkinForm& skinner = *SkinnerOf(wnd);
+  ASSERT_NE(skinner.SkinMenu, nullptr);
+  UINT_PTR closer = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  EXPECT_TRUE(skinner.SkinMenu->OpenEntry(skinner.SkinMenu->Entries.at(0).get()));
+  KillTimer(nullptr, closer);
+
+  session.Skin().SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return SkinnerOf(wnd) == nullptr; }));
+  EXPECT_EQ(GetMenu(wnd), bar);
+  auto type = [&](UINT id) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(file, id, FALSE, &info);
+    return info.fType;
+  };
+  EXPECT_FALSE(type(11) & MFT_OWNERDRAW) << "the skin's owner drawing is undone";
+  wchar_t text[16] = {};
+  GetMenuStringW(file, 11, text, 16, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"&Open");
+  EXPECT_TRUE(type(12) & MFT_OWNERDRAW) << "the program's own stays";
+  DestroyWindow(wnd);
 }
