@@ -74,6 +74,14 @@ int PositionOf(const TWinSkinMenu::TOwnerDrawnItem& item) {
   return -1;
 }
 
+// The toolkit's item at a position of its platform menu, which holds only
+// the visible items, in order.
+TMenuItem* VisibleItem(TMenuItem& menu, int position) {
+  for (int i = 0; i < menu.Count(); ++i)
+    if (menu.Items(i)->Visible() && position-- == 0) return menu.Items(i);
+  return nullptr;
+}
+
 bool IsNt4() {
   return IsNtPlatform && LOBYTE(LOWORD(WindowsVersion)) == 4;
 }
@@ -151,14 +159,15 @@ void TWinSkinMenu::LoadFromMenu(HMENU menu) {
 void TWinSkinMenu::LoadFromToolkitMenu() {
   if (HMENU menu = GetMenu(FormSkinner.Handle)) MenuHandle = menu;
   Entries.clear();
-  EntryCount = Menu ? Menu->Count() : 0;
-  if (EntryCount <= 0) return;
-  for (int i = 0; i < EntryCount; ++i) {
-    auto entry = std::make_unique<TMenuBtn>(*this, SkinData);
-    entry->Index = i;
+  EntryCount = 0;
+  if (!Menu || Menu->Count() <= 0) return;
+  for (int i = 0; i < Menu->Count(); ++i) {
     TMenuItem& item = *Menu->Items(i);
+    if (!item.Visible()) continue;  // the bar shows only what the platform's would
+    auto entry = std::make_unique<TMenuBtn>(*this, SkinData);
+    entry->Index = EntryCount++;
     TakeToolkitItem(*entry, item);
-    entry->Visible = item.Visible();
+    entry->Visible = true;
     entry->Command = static_cast<int32_t>(item.Command());
     Entries.push_back(std::move(entry));
   }
@@ -189,7 +198,7 @@ void TWinSkinMenu::ReadEntries(bool fromMenuByCommand) {
     entry->Caption = (info.fType & MFT_OWNERDRAW) ? L"" : text;
     TMenuItem* item = nullptr;
     if (entry->Caption.empty() && Menu)
-      item = fromMenuByCommand ? Menu->Find(info.wID) : (i < Menu->Count() ? Menu->Items(i) : nullptr);
+      item = fromMenuByCommand ? Menu->Find(info.wID) : VisibleItem(*Menu, i);
     if (item && item != Menu) {
       TakeToolkitItem(*entry, *item);
       if (!fromMenuByCommand) entry->Command = static_cast<int32_t>(GetMenuItemID(MenuHandle, i));
