@@ -384,3 +384,23 @@ TEST(SkinnedMenuItems, ABareWindowGetsItsMenuBackAsThePlatformDrawsIt) {
   EXPECT_TRUE(type(12) & MFT_OWNERDRAW) << "the program's own stays";
   DestroyWindow(wnd);
 }
+
+// A menu item made invisible is not on the platform's bar, nor on the
+// skinned one: with owner-drawn items (whose captions the bar takes from the
+// toolkit's items) each entry still shows, and opens, the item in its place.
+TEST(SkinnedMenuItems, AnInvisibleItemIsNeitherDrawnNorClickedOnTheBar) {
+  TSkinnedSession session;
+  TMenuLoopGuard guard;
+  auto* form = Application.CreateForm<TMenuForm>();
+  form->Menu()->SetOwnerDraw(true);
+  form->Edit->SetVisible(false);
+  ASSERT_TRUE(ShowSkinned(*form));
+  TWinSkinMenu& bar = *SkinnerOf(form->Handle())->SkinMenu;
+  Pump(100);
+  std::vector<std::wstring> captions;
+  for (auto& entry : bar.Entries) captions.push_back(entry->Caption);
+  EXPECT_EQ(captions, (std::vector<std::wstring>{L"&File", L"&Help"}));
+  ASSERT_EQ(bar.Entries.size(), 2u);
+  EXPECT_EQ(bar.Entries[1]->SubMenu, form->Help->Handle()) << "the second entry opens Help";
+  EXPECT_EQ(bar.HitEntry({bar.Entries[1]->Bounds.Left + 2, bar.Entries[1]->Bounds.Top + 2}), bar.Entries[1].get());
+}
