@@ -82,6 +82,10 @@ void TSkinComBox::AfterMessage(TMessage& message) {
       Set(ssHot, message.Msg == CM_MOUSEENTER);
       Repaint(nullptr);
       break;
+    case WM_COMMAND:
+      // The focus came to or left the edit field, which the combo box itself never has.
+      if (HIWORD(message.WParam) == EN_SETFOCUS || HIWORD(message.WParam) == EN_KILLFOCUS) Repaint(nullptr);
+      break;
     default:
       TSkinControl::AfterMessage(message);
   }

@@ -177,3 +177,28 @@ TEST_F(SkinScrolling, EditsWithABorderAreOutlinedAndComboBoxesGetTheSkinsButton)
   MouseTo(ScreenPoint(combo->Handle(), 20, height / 2));
   EXPECT_EQ(Eventually(shown, buttonPixel(4)), buttonPixel(4)) << "hot";
 }
+
+// A combo box with an edit field has the focus in that field, whose parent
+// it is: when the focus moves on, the combo box shows its normal border
+// again, as it did before it had the focus.
+TEST_F(SkinScrolling, AComboBoxLosesItsFocusedBorderWhenTheFocusMovesOn) {
+  auto* combo = Add<TComboBox>(20, 20, 160, 22);
+  auto* next = Add<TEdit>(20, 60, 150, 22, L"C:\\temp.wav");
+  (new TSkinComBox(combo))->AttachControl(nullptr, Skin, false, nullptr);
+  SetFocus(next->Handle());
+  Settle();
+  RECT window;
+  GetWindowRect(combo->Handle(), &window);
+  auto border = [&] {
+    std::vector<COLORREF> pixels;
+    for (int x = 0; x < window.right - window.left; ++x) pixels.push_back(ScreenPixel(combo->Handle(), x, 0));
+    return pixels;
+  };
+  const std::vector<COLORREF> normal = border();
+  SetFocus(combo->Handle());
+  Settle();
+  ASSERT_TRUE(IsChild(combo->Handle(), GetFocus())) << "the combo box's edit field has the focus";
+  EXPECT_NE(border(), normal) << "the focused border";
+  SetFocus(next->Handle());
+  EXPECT_EQ(Eventually(border, normal), normal);
+}
