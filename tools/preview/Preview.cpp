@@ -128,6 +128,9 @@ class TPreview {
   TPreview(std::wstring package, std::wstring folder) : FPackage(std::move(package)), FFolder(std::move(folder)) {}
 
   int Run() {
+    // The pointer waits in the screen's corner, away from every window, so
+    // no picture shows a hot control by chance.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     Application.Initialize();
     TSkinReader::SetDefaultOlderPackageNotice([this](const std::wstring& message) { FReason = message; });
     FMain = Application.CreateForm<TMainForm>();
@@ -336,9 +339,15 @@ class TPreview {
     TBitmapHandle bitmap(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bits) throw Exception(L"Cannot picture the %s window", {name});
     {
+      // Without the blinking caret of a focused edit, whichever half of its
+      // blink it is in; a look at the queue shows the screen what was drawn.
+      const bool caretHidden = HideCaret(nullptr);
+      MSG pending;
+      PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
       TSelectObject selected(memory.Get(), bitmap.Get());
       BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
       GdiFlush();
+      if (caretHidden) ShowCaret(nullptr);
     }
     TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
     const bool shaped = GetWindowRgn(wnd, region.Get()) != ERROR;
