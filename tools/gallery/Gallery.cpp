@@ -109,7 +109,13 @@ TGalleryDialog::TGalleryDialog(HWND owner)
 
 TGalleryDialog::~TGalleryDialog() { DestroyWindow(FHandle); }
 
+// The cancel button is hot with the pointer really over it: a window
+// without a toolkit form looks where the pointer is and lets a button it
+// has left go back to normal.
 void TGalleryDialog::ShowStates() {
+  RECT cancel;
+  GetWindowRect(GetDlgItem(FHandle, IDCANCEL), &cancel);
+  SetCursorPos(cancel.left + 4, cancel.top + 4);
   SendDlgItemMessageW(FHandle, IDCANCEL, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
   SendDlgItemMessageW(FHandle, IDOK, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   Application.ProcessMessages();
