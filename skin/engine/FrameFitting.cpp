@@ -58,6 +58,6 @@ TSkinSize MinTrackSize(const TMinTrackInput& in, std::span<const TSysButtonInfo>
                             in.CaptionMinWidth + title.TXTBackRight + captionEnd;
   const long long buttonsApart = leftButtonsEnd + (rightButtonsRoom > 0 ? kCaptionButtonGap + rightButtonsRoom : 0);
   const long long sides = static_cast<long long>(frame.Left) + frame.Right;
-  return {ClampToInt(std::max({caption, buttonsApart, sides})),
+  return {ClampToInt(std::max({caption, buttonsApart, sides, 0LL})),
           ClampToInt(static_cast<long long>(frame.Top) + in.MenuHeight + frame.Bottom)};
 }

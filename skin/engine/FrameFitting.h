@@ -4,9 +4,8 @@
 // size a skinned window can be dragged to.
 #pragma once
 
-#include <string_view>
-
 #include <span>
+#include <string_view>
 
 #include "skin/engine/FrameMetrics.h"
 #include "skin/engine/SysButtonLayout.h"
@@ -79,4 +78,3 @@ struct TMinTrackInput {
 // the TextBack cap in, and ends before the title's right clip or, in a popup,
 // 5 pixels before the buttons at the right.
 TSkinSize MinTrackSize(const TMinTrackInput& in, std::span<const TSysButtonInfo> buttons, const TTitleState& state);
-

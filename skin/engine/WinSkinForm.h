@@ -188,8 +188,8 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void PaintBorderPiece(int index, const RECT& rect, HDC dc);
   void PaintTitle(HDC dc);
   void PaintCaption(const RECT& title);
-  // The caption's measured block (MeasuredCaption in CaptionFont) on dc.
-  TSkinSize CaptionExtent(HDC dc);
+  // The block text takes in CaptionFont on dc, measured as the caption is.
+  TSkinSize CaptionExtent(HDC dc, const std::wstring& text);
   // What the buttons at the right keep free of a popup's caption at this window width.
   int TitleButtonsRoom(int windowWidth);
   TSysButtonLayout PlaceSysButtons(int windowWidth);

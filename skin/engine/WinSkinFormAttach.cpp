@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "skin/controls/ControlDispatch.h"
+#include "skin/engine/CaptionLayout.h"
 #include "skin/engine/FrameFitting.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -251,7 +252,7 @@ void TWinSkinForm::FitFrame(bool reload) {
   if (!reload && IsMessageBoxClass(WindowClass)) {
     in.WidensForCaption = true;
     CaptionText = CaptionTextOf(Handle);
-    in.CaptionWidth = CaptionExtent(TWindowDC(Handle).Get()).Width;
+    in.CaptionWidth = CaptionExtent(TWindowDC(Handle).Get(), MeasuredCaption(CaptionPrefix, CaptionText)).Width;
     in.ButtonsRoom = TitleButtonsRoom(in.Window.Width);
     in.Title = TitleMargins();
   }

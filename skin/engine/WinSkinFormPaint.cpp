@@ -129,7 +129,7 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
 
   const TDataSkinTitle& element = SkinData->Title;
   TCaptionInput in{ToSkin(title),
-                   CaptionExtent(dc),
+                   CaptionExtent(dc, MeasuredCaption(CaptionPrefix, CaptionText)),
                    TitleTextOf(element),
                    RightToLeft,
                    (Style & WS_POPUP) != 0,
@@ -145,10 +145,9 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
   SetBkMode(dc, mode);
 }
 
-TSkinSize TWinSkinForm::CaptionExtent(HDC dc) {
+TSkinSize TWinSkinForm::CaptionExtent(HDC dc, const std::wstring& text) {
   TSelectObject font(dc, CaptionFont.Get());
   RECT measured{};
-  const std::wstring text = MeasuredCaption(CaptionPrefix, CaptionText);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, kCaptionMeasureFormat);
   return {measured.right - measured.left, measured.bottom - measured.top};
 }
@@ -162,13 +161,8 @@ TSkinSize TWinSkinForm::LeastTrackSize() {
     constexpr size_t kShownCharacters = 3;
     const std::wstring shortCaption = DrawnCaption(CaptionPrefix, CaptionText.substr(0, kShownCharacters)) +
                                       (CaptionText.size() > kShownCharacters ? L"..." : L"");
-    TWindowDC dc(Handle);
-    TSelectObject font(dc.Get(), CaptionFont.Get());
-    RECT measured{};
-    DrawTextW(dc.Get(), shortCaption.c_str(), static_cast<int>(shortCaption.size()), &measured,
-              kCaptionMeasureFormat);
     FMeasuredShortCaption = CaptionText;
-    FShortCaptionWidth = measured.right - measured.left;
+    FShortCaptionWidth = CaptionExtent(TWindowDC(Handle).Get(), shortCaption).Width;
   }
   TMinTrackInput in{FrameSizes(), MenuHeight, TitleMargins(), (Style & WS_POPUP) != 0, FShortCaptionWidth};
   return MinTrackSize(in, SysButtonInfos(), TitleState());

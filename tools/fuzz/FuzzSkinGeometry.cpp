@@ -188,6 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                caption.Element.TXTBackRight};
   CheckNotInverted(FitFrame(fit).ClientAtAttach);
   (void)CaptionButtonsRoom(window, buttonLayout.RightmostButtonLeft, frame.Right);
+  const TSkinSize least = MinTrackSize({frame, menuHeight, fit.Title, caption.Popup, 30}, buttons, state);
+  Check(least.Width >= 0);
   (void)d.Colour(L"Colours", L"ButtonFace");
   return 0;
 }
