@@ -17,6 +17,7 @@
 #include "toolkit/core/Format.h"
 #include "toolkit/forms/Menus.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/graphics/Graphics.h"
 #include "toolkit/platform/OwnedHandle.h"
 
 namespace {
@@ -78,55 +79,41 @@ struct TRows {
 // rows of the black box that the font reports for it.
 class TGlyphBench {
  public:
-  TGlyphBench() : FScreen(nullptr), FDc(CreateCompatibleDC(FScreen.Get())) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = -kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    FBitmap.Reset(CreateDIBSection(FScreen.Get(), &info, DIB_RGB_COLORS, &FBits, nullptr, 0));
-    FOld = SelectObject(FDc.Get(), FBitmap.Get());
-    SetBkMode(FDc.Get(), TRANSPARENT);
-    SetTextColor(FDc.Get(), RGB(0, 0, 0));
-  }
-  ~TGlyphBench() { SelectObject(FDc.Get(), FOld); }
+  TGlyphBench() { FCell.SetSize(kSize, kSize); }
 
   TRows Ink(HFONT font, wchar_t glyph) {
-    TSelectObject selected(FDc.Get(), font);
-    RECT all{0, 0, kSize, kSize};
-    FillRect(FDc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    TextOutW(FDc.Get(), kOrigin, kOrigin, &glyph, 1);
-    GdiFlush();
+    HDC dc = FCell.Canvas().Handle();
+    TSelectObject selected(dc, font);
+    PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    TextOutW(dc, kOrigin, kOrigin, &glyph, 1);
     TRows rows;
-    const auto* pixels = static_cast<const uint32_t*>(FBits);
-    for (int y = 0; y < kSize; ++y)
-      for (int x = 0; x < kSize; ++x)
-        if ((pixels[y * kSize + x] & 0xFFFFFF) != 0xFFFFFF) rows.Add(y - kOrigin, y - kOrigin);
+    for (int y = 0; y < kSize; ++y) {
+      const uint8_t* row = FCell.ScanLine(y);
+      for (int x = 0; x < 3 * kSize; ++x)
+        if (row[x] != 0xFF) rows.Add(y - kOrigin, y - kOrigin);
+    }
     return rows;
   }
 
   TRows Box(HFONT font, wchar_t glyph) {
-    TSelectObject selected(FDc.Get(), font);
+    HDC dc = FCell.Canvas().Handle();
+    TSelectObject selected(dc, font);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(FDc.Get(), &metrics);
-    GLYPHMETRICS glyphMetrics{};
+    GetTextMetricsW(dc, &metrics);
+    GLYPHMETRICS box{};
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     TRows rows;
-    if (GetGlyphOutlineW(FDc.Get(), glyph, GGO_METRICS, &glyphMetrics, 0, nullptr, &identity) == GDI_ERROR)
-      return rows;
-    const int top = metrics.tmAscent - glyphMetrics.gmptGlyphOrigin.y;
-    rows.Add(top, top + static_cast<int>(glyphMetrics.gmBlackBoxY) - 1);
+    if (GetGlyphOutlineW(dc, glyph, GGO_METRICS, &box, 0, nullptr, &identity) == GDI_ERROR) return rows;
+    const int top = metrics.tmAscent - box.gmptGlyphOrigin.y;
+    rows.Add(top, top + static_cast<int>(box.gmBlackBoxY) - 1);
     return rows;
   }
 
  private:
   static constexpr int kSize = 96, kOrigin = 24;  // room for any overhang of a 12-pixel glyph
-  TWindowDC FScreen;
-  TMemoryDCHandle FDc;
-  TBitmapHandle FBitmap;
-  void* FBits = nullptr;
-  HGDIOBJ FOld = nullptr;
+  TBitmap FCell;
 };
 
 std::string Hex(wchar_t glyph) {

@@ -36,23 +36,17 @@ uint8_t DiscAlpha(int x, int y) {
 }
 
 TIconHandle DiscIcon(bool visible) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kIconSize;
-  info.bmiHeader.biHeight = -kIconSize;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  TWindowDC screen(nullptr);
-  TBitmapHandle colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  auto* pixels = static_cast<uint32_t*>(bits);
+  TBitmap colour;
+  colour.SetSize(kIconSize, kIconSize, pf32bit);
   for (int y = 0; y < kIconSize; ++y)
-    for (int x = 0; x < kIconSize; ++x)
-      pixels[y * kIconSize + x] = visible ? (static_cast<uint32_t>(DiscAlpha(x, y)) << 24) | 0x0000FF : 0;
+    for (int x = 0; x < kIconSize; ++x) {
+      uint8_t* p = colour.ScanLine(y) + 4 * x;
+      p[0] = visible ? 0xFF : 0, p[1] = p[2] = 0, p[3] = visible ? DiscAlpha(x, y) : 0;
+    }
   // Without any alpha the mask decides: all transparent.
   std::vector<uint8_t> maskBits(2 * kIconSize, visible ? 0x00 : 0xFF);
   TBitmapHandle mask(CreateBitmap(kIconSize, kIconSize, 1, 1, maskBits.data()));
-  ICONINFO icon{TRUE, 0, 0, mask.Get(), colour.Get()};
+  ICONINFO icon{TRUE, 0, 0, mask.Get(), colour.Handle()};
   return TIconHandle(CreateIconIndirect(&icon));
 }
 
