@@ -11,8 +11,8 @@ int32_t TCustomWaveStream::Read(void* buffer, int32_t count) {
   count = std::max(count, 0);
   int32_t size = WaveSize();
   if (size >= 0) {
-    DataPosition = std::min(DataPosition, size);
-    count = std::min(count, size - DataPosition);
+    DataPosition = std::min<int64_t>(DataPosition, size);
+    count = static_cast<int32_t>(std::min<int64_t>(count, size - DataPosition));
   }
   int32_t n = ReadData(buffer, count);
   DataPosition += n;
@@ -21,7 +21,7 @@ int32_t TCustomWaveStream::Read(void* buffer, int32_t count) {
 
 int32_t TCustomWaveStream::Write(const void* buffer, int32_t count) {
   int32_t size = WaveSize();
-  if (size >= 0) DataPosition = std::min(DataPosition, size);
+  if (size >= 0) DataPosition = std::min<int64_t>(DataPosition, size);
   int32_t n = WriteData(buffer, std::max(count, 0));
   DataPosition += n;
   return n;
@@ -38,8 +38,8 @@ int32_t TCustomWaveStream::Seek(int32_t offset, uint16_t origin) {
   }
   position = std::max<int64_t>(position, 0);
   if (size >= 0) position = std::min<int64_t>(position, size);
-  DataPosition = static_cast<int32_t>(std::min<int64_t>(position, INT32_MAX));
-  return DataPosition;
+  DataPosition = position;
+  return static_cast<int32_t>(std::min<int64_t>(position, INT32_MAX));
 }
 
 void TCustomWaveStream::SetSize(int32_t) {}

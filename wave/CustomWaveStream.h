@@ -38,7 +38,9 @@ class TCustomWaveStream : public TStream {
  protected:
   TCustomWaveStream() = default;
 
-  int32_t DataPosition = 0;
+  // 64 bits: a live capture's position grows without bound; a stream with a
+  // size keeps it within that size.
+  int64_t DataPosition = 0;
 };
 
 // Adds the owned format record.

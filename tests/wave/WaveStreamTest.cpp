@@ -43,8 +43,8 @@ TEST(WaveStream, GrowthPastTwoGibIsRefusedWhole) {
     }
     EXPECT_EQ(wave.Size(), 60) << "the refused write wrote nothing";
     wave.WriteBuffer(sound.data(), 39);
-    EXPECT_EQ(target.Size(), kMax);
     wave.CompleteHeader();
+    EXPECT_EQ(target.Size(), kMax);
   }
   const Bytes& bytes = target.Bytes.Bytes();
   ASSERT_EQ(bytes.size(), 46u + 99u);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -41,6 +42,17 @@ class TRefusingStream : public TMemoryStream {
  public:
   int32_t Write(const void* buffer, int32_t count) override { return Refuse ? 0 : TMemoryStream::Write(buffer, count); }
   bool Refuse = false;
+};
+
+// A memory target with room for a fixed number of bytes, as a nearly full
+// disk has: a write beyond it is cut short there.
+class TCrampedStream : public TMemoryStream {
+ public:
+  explicit TCrampedStream(int32_t room) : Room(room) {}
+  int32_t Write(const void* buffer, int32_t count) override {
+    return TMemoryStream::Write(buffer, std::clamp(Room - Position(), 0, count));
+  }
+  int32_t Room;
 };
 
 }  // namespace
@@ -213,6 +225,7 @@ TEST(WaveWrite, RefusedHeaderUpdateLeavesLaterSoundInItsPlace) {
   wave.SetPcmFormat(8000, 8, 1);
   wave.OpenForWriting();
   wave.WriteBuffer(sound.data(), 100);
+  wave.UpdateHeader();
   target.Refuse = true;
   EXPECT_THROW(wave.UpdateHeader(), EWriteError);
   target.Refuse = false;
@@ -242,5 +255,63 @@ TEST(WaveWrite, PartialLastFrameIsDroppedAndWholeFramesAreKept) {
     wave.CompleteHeader();
     wave.DropPartialFrame();
     EXPECT_EQ(target.Bytes(), CompletedLayout(8000, c.Bits, c.Channels, sound, c.Kept)) << c.Bits << "x" << c.Channels;
+  }
+}
+
+// A target that refuses the header leaves no layout behind: the stream stays
+// closed, so neither writes nor its destruction put anything into the target,
+// and opening again once there is room writes the whole header.
+TEST(WaveWrite, HeaderTheTargetRefusesLeavesTheStreamClosed) {
+  for (int32_t room : {0, 20}) {
+    TCrampedStream target(room);
+    {
+      TWaveStream wave(target);
+      wave.SetPcmFormat(8000, 16, 2);
+      EXPECT_THROW(wave.OpenForWriting(), EWriteError) << room;
+      EXPECT_EQ(wave.WaveSize(), 0);
+      uint8_t frame[4] = {};
+      EXPECT_THROW(wave.WriteBuffer(frame, 4), EWaveStreamError);
+    }
+    EXPECT_EQ(target.Size(), room) << "only what the refused write put there";
+    Bytes header = ExpectedHeader(8000, 16, 2, 0);
+    EXPECT_TRUE(std::equal(target.Bytes().begin(), target.Bytes().end(), header.begin())) << room;
+
+    target.Room = 1000;
+    target.SetPosition(0);
+    TWaveStream wave(target);
+    wave.SetPcmFormat(8000, 16, 2);
+    wave.OpenForWriting();
+    wave.CompleteHeader();
+    EXPECT_EQ(target.Bytes(), header);
+  }
+}
+
+// Sound is held back and handed to the target in larger blocks. When the
+// target has no room for all of it, the data ends on the last whole sample
+// frame the target took, the refusal is raised once, and completing the
+// header then gives a whole wave file of exactly that sound, which a
+// stream reading the target finds.
+TEST(WaveWrite, SoundHeldBackThatTheTargetCannotTakeEndsOnAWholeFrame) {
+  Bytes sound = Sound(3000);
+  for (bool byUpdate : {true, false}) {
+    TCrampedStream target(46 + 1001);
+    TWaveStream wave(target);
+    wave.SetPcmFormat(8000, 16, 2);
+    wave.OpenForWriting();
+    for (int32_t at = 0; at < 3000; at += 300) wave.WriteBuffer(sound.data() + at, 300);
+    EXPECT_EQ(wave.WaveSize(), 3000) << "held back, not yet refused";
+    if (byUpdate)
+      EXPECT_THROW(wave.UpdateHeader(), EWriteError);
+    else
+      EXPECT_THROW(wave.CompleteHeader(), EWriteError);
+    EXPECT_EQ(wave.WaveSize(), 1000) << "the 1001st byte would begin a frame";
+    EXPECT_EQ(wave.Position(), 1000);
+    wave.CompleteHeader();
+    EXPECT_EQ(target.Bytes(), CompletedLayout(8000, 16, 2, sound, 1000)) << byUpdate;
+
+    target.SetPosition(0);
+    TWaveStream reader(target);
+    reader.OpenForReading();
+    EXPECT_EQ(reader.WaveSize(), 1000);
   }
 }
