@@ -57,6 +57,10 @@ void TSoundCaptureStreamNotify::Update() {
       Stream->CheckDevice();
   } catch (const Exception& error) {
     UpdateFailed(error);
+  } catch (...) {
+    // Anything else (no memory, a library's own error) ends the capture the
+    // same way: an error that ended this thread would leave it running unseen.
+    UpdateFailed(Exception(CurrentExceptionText()));
   }
 }
 
@@ -73,7 +77,7 @@ void TSoundCaptureStreamNotify::UpdateFailed(const Exception& error) {
   stream.Stop();
   try {
     stream.DoCaptureError(error);
-  } catch (const std::exception& handlerError) {
-    Application.HandleException(handlerError);
+  } catch (...) {
+    Application.HandleCurrentException();
   }
 }

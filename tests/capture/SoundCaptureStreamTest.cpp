@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 
 #include "ScriptedCaptureDevice.h"
 #include "capture/SoundCaptureStream.h"
@@ -57,6 +58,10 @@ class SoundCaptureStreamTest : public ::testing::Test {
   void Fail(TSoundCaptureStream&) {
     ++Calls;
     throw EWaveStreamError(L"handler failed");
+  }
+  void RunOutOfMemory(TSoundCaptureStream&) {
+    ++Calls;
+    throw std::bad_alloc();
   }
   void StopFromHandler(TSoundCaptureStream& stream) {
     ++Calls;
@@ -322,6 +327,19 @@ TEST_F(SoundCaptureStreamTest, ReadAcrossTheRingsEndJoinsBothRegionsInOrder) {
   EXPECT_EQ(ring.LockOffsets, (std::vector<DWORD>{0, 6000, 2000}));
 }
 
+// Recording after recording, a stream may hand out more than 2 GiB: its
+// position goes on counting past 2^31 instead of wrapping round.
+TEST_F(SoundCaptureStreamTest, PositionGoesOnCountingPastTwoGib) {
+  auto stream = Started(8000, 8, 1);
+  constexpr int32_t kNearEnd = INT32_MAX - 100;
+  EXPECT_EQ(stream->Seek(kNearEnd, soFromBeginning), kNearEnd);
+  Device.LastBuffer().ReadPosition = 4000;
+  std::vector<uint8_t> bytes(1000);
+  ASSERT_EQ(stream->Read(bytes.data(), 1000), 1000);
+  EXPECT_EQ(stream->Position(), INT32_MAX) << "the 32-bit position stops at its largest value";
+  EXPECT_EQ(stream->Seek(-1000, soFromCurrent), kNearEnd) << "the count itself went on";
+}
+
 TEST_F(SoundCaptureStreamTest, ReadWaitsForTheDeviceUntilTheWholeCountArrived) {
   auto stream = Started(8000, 8, 1);
   TScriptedBuffer& ring = Device.LastBuffer();
@@ -425,9 +443,10 @@ TEST_F(SoundCaptureStreamTest, HandlerRunsOnTheMainThreadWhileBytesWait) {
 }
 
 TEST_F(SoundCaptureStreamTest, EveryWayACaptureFailsStopsItBeforeItsOwnerHearsOnce) {
-  enum TFailure { fHandler, fLock, fPosition, fLost };
+  enum TFailure { fHandler, fOutOfMemory, fLock, fPosition, fLost };
   const std::pair<TFailure, const wchar_t*> cases[] = {
       {fHandler, L"handler failed"},
+      {fOutOfMemory, L"Out of memory"},
       {fLock, L"Sound Capture Buffer failed (error 0x80070057)"},
       {fPosition, L"Sound Capture Buffer failed (error 0x80004005)"},
       {fLost, L"Sound Capture Buffer has stopped capturing"},
@@ -440,8 +459,9 @@ TEST_F(SoundCaptureStreamTest, EveryWayACaptureFailsStopsItBeforeItsOwnerHearsOn
     Calls = 0;
     Heard.clear();
     Owned->SetOnCaptureError(TCaptureErrorEvent::Of<&Self::HearError>(*this));
-    Owned->SetOnDataAvailable(failure == fHandler ? TDataAvailableEvent::Of<&Self::Fail>(*this)
-                                                  : TDataAvailableEvent::Of<&Self::ReadAll>(*this));
+    Owned->SetOnDataAvailable(failure == fHandler       ? TDataAvailableEvent::Of<&Self::Fail>(*this)
+                              : failure == fOutOfMemory ? TDataAvailableEvent::Of<&Self::RunOutOfMemory>(*this)
+                                                        : TDataAvailableEvent::Of<&Self::ReadAll>(*this));
     TKernelHandle thread = OpenThreadOf(*Owned);
     if (failure == fPosition || failure == fLost) {
       ProcessMessagesUntil([&] { return Calls > 0; });

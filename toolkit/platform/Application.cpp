@@ -1,5 +1,6 @@
 #include "toolkit/platform/Application.h"
 
+#include <new>
 #include <utility>
 
 #include "toolkit/core/Exception.h"
@@ -8,12 +9,9 @@
 
 TApplication Application;
 
-std::wstring ExceptionText(const std::exception& error) {
-  if (auto* exception = dynamic_cast<const Exception*>(&error)) return exception->Message();
-  return FromAnsi(error.what());
-}
-
 namespace {
+
+const wchar_t kUnknownError[] = L"An error of an unknown kind occurred";
 
 // Posted to the application window: show the errors raised while painting.
 constexpr UINT kShowPendingErrors = WM_APP + 0x52;
@@ -30,6 +28,22 @@ bool IsPaintingMessage(UINT msg) {
 }
 
 }  // namespace
+
+std::wstring ExceptionText(const std::exception& error) {
+  if (auto* exception = dynamic_cast<const Exception*>(&error)) return exception->Message();
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return L"Out of memory";
+  return FromAnsi(error.what());
+}
+
+std::wstring CurrentExceptionText() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    return ExceptionText(error);
+  } catch (...) {
+    return kUnknownError;
+  }
+}
 
 void TApplication::HandleException(const std::exception& error) noexcept {
   try {
@@ -48,7 +62,7 @@ void TApplication::HandleException(const std::exception_ptr& error) noexcept {
   } catch (const std::exception& known) {
     HandleException(known);
   } catch (...) {
-    HandleException(Exception(L"An error of an unknown kind occurred"));
+    HandleException(Exception(kUnknownError));
   }
 }
 

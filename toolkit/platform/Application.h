@@ -105,6 +105,8 @@ class TApplication {
 
 extern TApplication Application;
 
-// The text shown for an error: an Exception's own message, or what() read in
-// the ANSI code page for other errors.
+// The text shown for an error: an Exception's own message, "Out of memory"
+// for a failed allocation, or what() read in the ANSI code page for others.
 std::wstring ExceptionText(const std::exception& error);
+// The text of the error being handled, of any kind (inside a catch only).
+std::wstring CurrentExceptionText();
