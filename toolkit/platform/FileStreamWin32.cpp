@@ -2,20 +2,9 @@
 #include <windows.h>
 
 #include "toolkit/platform/FileStream.h"
+#include "toolkit/platform/SystemError.h"
 
 namespace {
-
-std::wstring SystemReason(DWORD error) {
-  wchar_t* text = nullptr;
-  DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-      0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring reason = length != 0 ? std::wstring(text, length) : Format(L"System error %d", {error});
-  LocalFree(text);
-  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-    reason.pop_back();
-  return reason;
-}
 
 DWORD AccessOf(uint16_t mode) {
   switch (mode & 3) {
@@ -45,7 +34,7 @@ TFileStream::TFileStream(const std::wstring& fileName, uint16_t mode) : FFileNam
                        : CreateFileW(fileName.c_str(), AccessOf(mode), SharingOf(mode), nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    std::wstring reason = SystemReason(GetLastError());
+    std::wstring reason = SystemErrorText(GetLastError());
     if (create) throw EFCreateError(fileName, reason);
     throw EFOpenError(fileName, reason);
   }
@@ -84,7 +73,7 @@ int32_t TFileStream::Write(const void* buffer, int32_t count) {
 }
 
 std::wstring TFileStream::FailureReason() const {
-  return FFailure != 0 ? SystemReason(static_cast<DWORD>(FFailure)) : std::wstring();
+  return FFailure != 0 ? SystemErrorText(static_cast<DWORD>(FFailure)) : std::wstring();
 }
 
 int32_t TFileStream::Seek(int32_t offset, uint16_t origin) {
