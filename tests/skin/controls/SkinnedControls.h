@@ -11,6 +11,7 @@
 
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinShared.h"
+#include "support/MouseInput.h"
 #include "tools/gallery/Gallery.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/platform/Application.h"
@@ -46,12 +47,7 @@ inline void HandleInput() {
 
 // The mouse as a user moves it: input the system routes to the window under it.
 inline void MouseTo(POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &input, sizeof(input));
+  SendMouseMove(screen);
   PumpUntil([&] {
     POINT cursor{};
     GetCursorPos(&cursor);
