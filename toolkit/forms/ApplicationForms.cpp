@@ -11,13 +11,14 @@ namespace {
 bool IsMouseMessage(UINT msg) { return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_MOUSELEAVE; }
 
 // The control the mouse is over: the windowless control under it, else the
-// nearest toolkit window that holds the window under it.
-TControl* ControlAtCursor() {
+// nearest toolkit window that holds the window under it, which under holds.
+TControl* ControlAtCursor(HWND& under) {
   POINT point;
+  under = nullptr;
   if (!GetCursorPos(&point)) return nullptr;
-  HWND wnd = WindowFromPoint(point);
+  under = WindowFromPoint(point);
   TWinControl* control = nullptr;
-  for (; wnd && !control; wnd = GetParent(wnd)) control = TWinControl::FromHandle(wnd);
+  for (HWND wnd = under; wnd && !control; wnd = GetParent(wnd)) control = TWinControl::FromHandle(wnd);
   if (!control) return nullptr;
   ScreenToClient(control->Handle(), &point);
   TControl* windowless = control->ControlAtPos(point);
@@ -99,7 +100,7 @@ void TApplication::ControlDestroying(TControl* control) {
 
 bool TApplication::PreTranslate(MSG& msg) {
   if (IsMouseMessage(msg.message)) {
-    UpdateMouseControl();
+    UpdateMouseControl(msg);
     if (!FToolWnds.empty()) SendMessageW(FToolTip.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
   }
   HWND top = GetAncestor(msg.hwnd, GA_ROOT);
@@ -112,20 +113,25 @@ bool TApplication::PreTranslate(MSG& msg) {
   return false;
 }
 
-void TApplication::UpdateMouseControl() {
-  TControl* control = ControlAtCursor();
-  if (control == FMouseControl) return;
-  if (FMouseControl) FMouseControl->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(FMouseControl));
-  FMouseControl = control;
-  if (control) {
-    control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(control));
-    // WM_MOUSELEAVE tells when the mouse leaves for a window that is not ours.
+// WM_MOUSELEAVE tells when the mouse leaves for a window that is not ours.
+// The platform tracks one window at a time, so it is asked of the very window
+// under the mouse (a combo box's edit part, not only the combo box) each time
+// the mouse comes into another one, and again once it has answered.
+void TApplication::UpdateMouseControl(const MSG& msg) {
+  HWND under = nullptr;
+  TControl* control = ControlAtCursor(under);
+  if (msg.message == WM_MOUSELEAVE && msg.hwnd == FLeaveTracked) FLeaveTracked = nullptr;
+  if (control && under != FLeaveTracked) {
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof(track);
     track.dwFlags = TME_LEAVE;
-    track.hwndTrack = WindowOf(control);
-    if (track.hwndTrack) TrackMouseEvent(&track);
+    track.hwndTrack = under;
+    FLeaveTracked = TrackMouseEvent(&track) ? under : nullptr;
   }
+  if (control == FMouseControl) return;
+  if (FMouseControl) FMouseControl->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(FMouseControl));
+  FMouseControl = control;
+  if (control) control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(control));
   ShowToolTip(control && control->ShowHint() ? control : nullptr);
   SetHint(LongHint(HintOf(control)));
 }

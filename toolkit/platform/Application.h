@@ -84,7 +84,7 @@ class TApplication {
   void Idle();
   bool ProcessMessage(MSG& msg);
   bool PreTranslate(MSG& msg);
-  void UpdateMouseControl();
+  void UpdateMouseControl(const MSG& msg);
   void ShowToolTip(TControl* control);
 
   TExceptionEvent FOnException;
@@ -100,6 +100,7 @@ class TApplication {
   std::wstring FHint;
   TNotifyEvent FOnHint;
   TControl* FMouseControl = nullptr;
+  HWND FLeaveTracked = nullptr;  // the window asked to tell when the mouse leaves it
   TComponent FForms{nullptr};  // owns the forms; the first member to go
 };
 
