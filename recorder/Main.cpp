@@ -6,6 +6,7 @@
 #include "recorder/UAbout.h"
 #include "toolkit/forms/LayoutResource.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/SystemError.h"
 
 namespace {
 
@@ -33,7 +34,24 @@ void WriteWaveFile(TWaveFileStream& file, Write write) {
   }
 }
 
+// The system error that a result of the shell's ShellExecute (32 or less) stands for.
+DWORD ShellError(INT_PTR result) {
+  switch (result) {
+    case 0: return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    case SE_ERR_ASSOCINCOMPLETE: case SE_ERR_NOASSOC: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT: case SE_ERR_DDEFAIL: case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    default: return static_cast<DWORD>(result);  // the others are system error codes already
+  }
+}
+
 }  // namespace
+
+void OpenShellLink(HWND wnd, const std::wstring& link) {
+  auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(wnd, L"open", link.c_str(), nullptr, nullptr, SW_SHOW));
+  if (result <= 32) throw Exception(L"Cannot open \"%s\". %s", {link, SystemErrorText(ShellError(result))});
+}
 
 std::wstring ElapsedText(int32_t seconds) {
   int32_t hours = seconds / 3600, minutes = (seconds % 3600) / 60, rest = (seconds % 3600) % 60;
@@ -115,6 +133,10 @@ void TMainForm::ComDriverChange(TComponent*) {
   }
 }
 
+// Whatever can fail before the file is touched comes first (the capture
+// stream, the chosen format, the device's start), so that a start that fails
+// leaves a file already at the path as it was. The ring keeps what is
+// captured until the file is ready for it.
 void TMainForm::B_StartClick(TComponent*) {
   ElapsedSeconds = 0;
   RecordPath = FilePath->Text();
@@ -122,18 +144,20 @@ void TMainForm::B_StartClick(TComponent*) {
   WaveFile.reset();
   try {
     if (!CaptureStream) throw Exception(L"No capture device is open");
+    const int32_t index = Comwav->ItemIndex();
+    const TSoundCaptureFormat& format = CaptureStream->Formats().Items(index);
+    CaptureStream->SetOnDataAvailable({});
+    CaptureStream->SetFormatIndex(index);
+    CaptureStream->Start();
     WaveFile = CreateWaveFile(RecordPath);
-    const TSoundCaptureFormat& format = CaptureStream->Formats().Items(Comwav->ItemIndex());
     WaveFile->SetPcmFormat(format.SamplesPerSec, format.BitsPerSample, format.Channels);
     // From here on the file is a whole wave file, however the recording ends.
     WriteWaveFile(*WaveFile, [this] {
       WaveFile->OpenWave(true);
       WaveFile->UpdateHeader();
     });
-    CaptureStream->SetOnDataAvailable(TDataAvailableEvent::Of<&TMainForm::WriteCapturedBlock>(*this));
     CaptureStream->SetOnCaptureError(TCaptureErrorEvent::Of<&TMainForm::CaptureFailed>(*this));
-    CaptureStream->SetFormatIndex(Comwav->ItemIndex());
-    CaptureStream->Start();
+    CaptureStream->SetOnDataAvailable(TDataAvailableEvent::Of<&TMainForm::WriteCapturedBlock>(*this));
   } catch (...) {
     B_StopClick(nullptr);
     throw;
@@ -142,6 +166,8 @@ void TMainForm::B_StartClick(TComponent*) {
   B_Start->SetEnabled(false);
   GroupBox1->SetEnabled(false);
   Timer2->SetEnabled(true);
+  ShowRecordedBytes(0);
+  Sb->Panels().Items(1).SetText(ElapsedText(0));
 }
 
 std::unique_ptr<TWaveFileStream> TMainForm::CreateWaveFile(const std::wstring& path) {
@@ -152,11 +178,11 @@ std::unique_ptr<TWaveFileStream> TMainForm::CreateWaveFile(const std::wstring& p
 void TMainForm::WriteCapturedBlock(TSoundCaptureStream&) {
   int32_t available = CaptureStream->AvailableBytes();
   WriteWaveFile(*WaveFile, [&] { WaveFile->CopyFrom(*CaptureStream, available); });
-  ShowRecordedBytes(*WaveFile);
+  ShowRecordedBytes(WaveFile->WaveSize());
 }
 
-void TMainForm::ShowRecordedBytes(TWaveFileStream& file) {
-  Sb->Panels().Items(0).SetText(Format(L"已经录制了 %d  字节 ", {file.WaveSize()}));
+void TMainForm::ShowRecordedBytes(int32_t bytes) {
+  Sb->Panels().Items(0).SetText(Format(L"已经录制了 %d  字节 ", {bytes}));
 }
 
 // The capture ended on its own: the device failed, or a block could not be
@@ -186,17 +212,27 @@ void TMainForm::B_StopClick(TComponent*) {
 }
 
 // The header is completed before the file goes, so a failed write of the
-// sizes is reported instead of leaving a file that claims no sound. A write
-// cut short may have added sound since the count was shown, ending in part
-// of a sample frame: that part goes, and the count shown is the file's.
+// sizes or of the sound still held back is reported instead of leaving a file
+// that claims no sound. A write cut short may have added sound since the
+// count was shown, ending in part of a sample frame, or the disk may refuse
+// the sound held back: the file then ends on its last whole frame, it is
+// completed as it closes, and the count shown is the file's.
 void TMainForm::DestroyWaveFile() {
   if (!WaveFile) return;
   std::unique_ptr<TWaveFileStream> file = std::move(WaveFile);
-  WriteWaveFile(*file, [&] {
-    file->DropPartialFrame();
-    if (file->WaveSize() > 0) ShowRecordedBytes(*file);
-    file->CompleteHeader();
-  });
+  std::exception_ptr failure;
+  try {
+    WriteWaveFile(*file, [&] {
+      file->DropPartialFrame();
+      file->CompleteHeader();
+    });
+  } catch (const Exception&) {
+    failure = std::current_exception();
+  }
+  const int32_t recorded = file->WaveSize();
+  file.reset();
+  if (recorded > 0) ShowRecordedBytes(recorded);
+  if (failure) std::rethrow_exception(failure);
 }
 
 // Messages handled here may end the recording; the time then stands still.
@@ -224,8 +260,14 @@ void TMainForm::SpeedButton1Click(TComponent*) {
   if (SaveDialog->Execute()) FilePath->SetText(SaveDialog->FileName());
 }
 
+// The window closes whatever becomes of the recording: a file that cannot be
+// completed is reported, and the close goes on.
 void TMainForm::FormClose(TComponent*, TCloseAction&) {
-  B_StopClick(nullptr);
+  try {
+    B_StopClick(nullptr);
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
   CaptureStream.reset();
   Hide();
 }
@@ -234,9 +276,9 @@ void TMainForm::BitBtn1Click(TComponent*) { Close(); }
 
 void TMainForm::X1Click(TComponent*) { Close(); }
 
-void TMainForm::E1Click(TComponent*) { ShellExecuteW(Handle(), L"open", kMakerMail, nullptr, nullptr, SW_SHOW); }
+void TMainForm::E1Click(TComponent*) { OpenShellLink(Handle(), kMakerMail); }
 
-void TMainForm::H01Click(TComponent*) { ShellExecuteW(Handle(), L"open", kMakerHomePage, nullptr, nullptr, SW_SHOW); }
+void TMainForm::H01Click(TComponent*) { OpenShellLink(Handle(), kMakerHomePage); }
 
 // Each about window goes when its modal show ends, rather than piling up
 // under the main window until the program closes.

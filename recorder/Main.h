@@ -44,7 +44,7 @@ class TMainForm : public TForm {
   void PublishHandlers();
   void BindFields();
   void DestroyWaveFile();
-  void ShowRecordedBytes(TWaveFileStream& file);
+  void ShowRecordedBytes(int32_t bytes);
   void KeepHeaderCurrent();
   void RecordingFailed(const Exception& error);
 
@@ -67,6 +67,9 @@ class TMainForm : public TForm {
   int32_t ElapsedSeconds = 0;
 };
 
+// Asks the shell to open link (a mail or web address) for wnd; raises, with
+// the system's reason, when it cannot.
+void OpenShellLink(HWND wnd, const std::wstring& link);
 // The elapsed-time text of the status bar: hours:minutes:seconds without leading zeros.
 std::wstring ElapsedText(int32_t seconds);
 // "%dHz %dbit %s", the channel count named Mono or Stereo.

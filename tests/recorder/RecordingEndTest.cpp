@@ -5,22 +5,16 @@
 // sample frame written, and let the next recording start at once.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 #include <memory>
 
+#include "RecorderWindow.h"
 #include "TempFiles.h"
-#include "capture/ScriptedCaptureDevice.h"
-#include "support/ShownErrors.h"
-#include "recorder/Main.h"
-#include "toolkit/platform/Application.h"
 #include "wave/WaveFormat.h"
 
 namespace {
 
 constexpr DWORD kRingBytes = 88200;  // one second of 44100 Hz, 16-bit mono: the window's default format
-// How long a scenario may take on a loaded machine before it counts as stuck.
-constexpr int kPatienceMilliseconds = 20000;
 
 // A file whose positions read kFar bytes further on than they are, so that
 // a wave layout written on it begins just under 2 GiB while the file on
@@ -66,21 +60,8 @@ TWaveContents ReadWave(const std::wstring& path) {
   return contents;
 }
 
-class RecordingEnd : public ::testing::Test {
+class RecordingEnd : public RecorderWindow {
  protected:
-  template <typename Control>
-  Control& Named(TMainForm& form, const wchar_t* name) {
-    auto* control = dynamic_cast<Control*>(form.FindComponent(name));
-    EXPECT_NE(control, nullptr) << "no " << name;
-    return *control;
-  }
-
-  // The window as the application opens it.
-  static void Open(TMainForm& form) {
-    form.DoCreate();
-    form.Show();
-  }
-
   // Starts recording into path and lets the device deliver a tenth of a
   // second of sound per position query.
   TScriptedBuffer& Record(TMainForm& form, const std::wstring& path) {
@@ -92,26 +73,11 @@ class RecordingEnd : public ::testing::Test {
     return ring;
   }
 
-  void WaitFor(const std::function<bool()>& done) {
-    for (int waited = 0; !done() && waited < kPatienceMilliseconds; waited += 20) Application.ProcessMessagesFor(20);
-  }
-
-  bool Recording(TMainForm& form) { return Named<TBitBtn>(form, L"B_Stop").Enabled(); }
-
-  void ExpectIdle(TMainForm& form) {
-    EXPECT_TRUE(IsWindowEnabled(Named<TBitBtn>(form, L"B_Start").Handle()));
-    EXPECT_FALSE(IsWindowEnabled(Named<TBitBtn>(form, L"B_Stop").Handle()));
-    EXPECT_TRUE(IsWindowEnabled(Named<TGroupBox>(form, L"GroupBox1").Handle()));
-    EXPECT_FALSE(Named<TTimer>(form, L"Timer2").Enabled());
-    EXPECT_FALSE(Device.LastBuffer().Starts > Device.LastBuffer().Stops) << "the capture runs on";
-  }
-
   // The file holds the device's bytes from the ring's start, as many as the
   // window last showed, in whole sample frames, with sizes that agree.
   void ExpectWholeRecording(TMainForm& form, const std::wstring& path) {
     TWaveContents wave = ReadWave(path);
-    std::wstring shown = Named<TStatusBar>(form, L"Sb").Panels().Items(0).Text();
-    EXPECT_EQ(shown, L"已经录制了 " + std::to_wstring(wave.Data.size()) + L"  字节 ");
+    EXPECT_EQ(Panel(form, 0), L"已经录制了 " + std::to_wstring(wave.Data.size()) + L"  字节 ");
     EXPECT_GT(wave.Data.size(), kRingBytes / 2) << "the recording ran a while first";
     EXPECT_EQ(wave.Data.size() % static_cast<size_t>(wave.BlockAlign), 0u);
     EXPECT_EQ(wave.FileSize, static_cast<int64_t>(46 + wave.Data.size()));
@@ -130,9 +96,6 @@ class RecordingEnd : public ::testing::Test {
     ExpectIdle(form);
     ExpectWholeRecording(form, next.Path());
   }
-
-  TScriptedCaptureDevice Device;
-  TShownErrors Shown;
 };
 
 }  // namespace
