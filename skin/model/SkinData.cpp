@@ -9,6 +9,7 @@
 
 #include "skin/model/SkinEngineLink.h"
 #include "toolkit/core/ScopeGuard.h"
+#include "toolkit/platform/AnsiText.h"
 #include "toolkit/platform/FileStream.h"
 
 namespace {
@@ -23,7 +24,6 @@ static_assert(std::size(kSkinControlNames) == xcFastReport + 1);
 const wchar_t* const kSkinFormTypeNames[] = {L"sfMainform", L"sfOnlyThisForm", L"sfDialog"};
 
 const wchar_t kMenuGlyphsResource[] = L"TESSERAMENU";
-constexpr DWORD kTempPathLimit = 256;
 
 TSkinControlSet SkinControlsFromSet(const TLayoutSet& set) {
   TSkinControlSet controls = 0;
@@ -40,22 +40,6 @@ TLayoutSet SetFromSkinControls(TSkinControlSet controls) {
   for (int type = xcMainMenu; type <= xcFastReport; ++type)
     if (controls & SkinControlBit(TSkinControlType(type))) set.push_back(kSkinControlNames[type]);
   return set;
-}
-
-std::wstring TempFolder() {
-  wchar_t folder[kTempPathLimit + 1] = {};
-  DWORD length = GetTempPathW(kTempPathLimit, folder);
-  if (length == 0 || length > kTempPathLimit) throw Exception(L"Cannot find the temporary folder");
-  return std::wstring(folder, length);
-}
-
-// The description is written into the temporary folder under its package
-// name, so that name must not lead anywhere else.
-std::wstring DescriptionFileName(const std::string& name) {
-  bool plain = !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
-  std::wstring wide(name.begin(), name.end());  // the reader hands out printable ASCII only
-  if (!plain) throw Exception(L"The skin package holds no usable description (\"%s\")", {wide});
-  return wide;
 }
 
 bool IsExistingFile(const std::wstring& path) {
@@ -244,7 +228,14 @@ void TSkinData::ReadSkinStream(const TLayoutBinary& bytes) {
   // it is dropped whole, so the form reads on without one.
   if (uint64_t(count) > bytes.size() - 4) return;
   SkinStreamData.WriteBuffer(bytes.data() + 4, count);
-  LoadSkin();
+  // A skin is cosmetic: one that cannot be loaded leaves the component not
+  // ready, and the program carrying it starts in the platform's look rather
+  // than not at all.
+  try {
+    LoadSkin();
+  } catch (...) {
+    SkinNotReady = true;
+  }
 }
 
 TLayoutBinary TSkinData::WriteSkinStream() const {
@@ -259,7 +250,6 @@ TLayoutBinary TSkinData::WriteSkinStream() const {
 
 bool TSkinData::LoadSkin() {
   SkinNotReady = true;
-  std::wstring folder = TempFolder();
   Reader = std::make_unique<TSkinReader>();
   WorkStream = std::make_unique<TMemoryStream>();
   // The reader and its work stream exist only while a skin loads.
@@ -271,13 +261,9 @@ bool TSkinData::LoadSkin() {
   if (accepted) {
     std::string name;
     Reader->ExtractFirstContaining(".ini", *WorkStream, name);
-    std::wstring path = folder + DescriptionFileName(name);
-    {
-      TFileStream description(path, fmCreate);
-      description.CopyFrom(*WorkStream, 0);
-    }
-    auto written = ScopeExit([&path] { DeleteFileW(path.c_str()); });
-    ParseSkinDescription(path);
+    if (name.empty()) throw Exception(L"The skin package holds no description");
+    const std::vector<uint8_t>& bytes = WorkStream->Bytes();
+    ParseSkinDescription(TMemIniFile(TextFileToWide({reinterpret_cast<const char*>(bytes.data()), bytes.size()})));
   }
   return accepted;
 }

@@ -13,12 +13,12 @@
 #include "skin/model/SkinElements.h"
 #include "skin/package/SkinReader.h"
 #include "toolkit/core/Component.h"
+#include "toolkit/core/MemIniFile.h"
 #include "toolkit/core/MemoryStream.h"
 #include "toolkit/core/Method.h"
 #include "toolkit/core/StringList.h"
 #include "toolkit/graphics/Graphics.h"
 #include "toolkit/graphics/ImgList.h"
-#include "toolkit/platform/IniFile.h"
 #include "toolkit/platform/OwnedHandle.h"
 
 class TControl;
@@ -79,7 +79,9 @@ class TSkinData : public TComponent {
   void ReadSkinStream(const TLayoutBinary& bytes);
   TLayoutBinary WriteSkinStream() const;
 
-  // Loads the package in SkinStreamData and parses its description.
+  // Loads the package in SkinStreamData and parses its description, all in
+  // memory: false for a package of another format; a damaged package or
+  // description raises, leaving the component not ready.
   bool LoadSkin();
   // Tells the skin engine that this component's skin changed.
   void ApplyNewSkin();
@@ -87,8 +89,9 @@ class TSkinData : public TComponent {
   // Clears doSkin for window classes that must keep the platform's look.
   void FilterSkinClass(const std::wstring& className, bool& doSkin);
 
-  // Parsing: builds the whole model from a description file.
-  void ParseSkinDescription(const std::wstring& path);
+  // Parsing: builds the whole model from a description, naming bitmaps of
+  // the package being loaded.
+  void ParseSkinDescription(const TMemIniFile& description);
   // Fills bitmap with the package's file of that name, or empties it.
   void LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name);
 
@@ -176,6 +179,6 @@ class TSkinData : public TComponent {
   // Only while a skin loads.
   std::unique_ptr<TSkinReader> Reader;
   std::unique_ptr<TMemoryStream> WorkStream;
-  std::unique_ptr<TIniFile> Ini;
+  const TMemIniFile* Ini = nullptr;
   std::vector<std::wstring> Sections;
 };

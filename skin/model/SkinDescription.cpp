@@ -26,13 +26,13 @@ void SetFrameCount(TDataSkinObject* element, int32_t count) {
 
 }  // namespace
 
-void TSkinData::ParseSkinDescription(const std::wstring& path) {
+void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   // Ini and Sections exist only while a description is parsed, also when it fails.
   auto parsed = ScopeExit([this] {
-    Ini.reset();
+    Ini = nullptr;
     Sections.clear();
   });
-  Ini = std::make_unique<TIniFile>(path);
+  Ini = &description;
   Sections = Ini->ReadSections();
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();

@@ -5,9 +5,13 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "SkinTestData.h"
 #include "TempFiles.h"
@@ -21,9 +25,22 @@
 
 namespace {
 
+Bytes PackageOf(const std::vector<TPackageFile>& files) { return CompressWithCount(ExpandedPackage(files)); }
+
 Bytes TinyPackage(const std::string& skinName = "Tiny") {
   std::string description = "[TitlebarSkin]\r\nSkinName=" + skinName + "\r\n";
-  return CompressWithCount(ExpandedPackage({{"tiny.ini", Bytes(description.begin(), description.end())}}));
+  return PackageOf({{"tiny.ini", Bytes(description.begin(), description.end())}});
+}
+
+// A package whose one file has a name the packer would refuse, made byte by byte.
+Bytes PackageNamed(const std::string& name, const std::string& description) {
+  Bytes expanded;
+  for (uint32_t word : {20000u, static_cast<uint32_t>(name.size() + 2), 0u, 0u}) PutLe(expanded, word, 4);
+  expanded.insert(expanded.end(), name.begin(), name.end());
+  PutLe(expanded, 0x0A0D, 2);  // CR LF ends the name
+  PutLe(expanded, static_cast<uint32_t>(description.size()), 4);
+  expanded.insert(expanded.end(), description.begin(), description.end());
+  return CompressWithCount(expanded);
 }
 
 // Its expanded-size word claims more than the reader takes: refused as damaged, with no notice.
@@ -31,6 +48,39 @@ Bytes DamagedPackage() {
   Bytes package = TinyPackage();
   package[3] = 0x7F;
   return package;
+}
+
+// Packages whose loading fails halfway: a bitmap that is none, no description at all.
+Bytes BrokenBitmapPackage() {
+  std::string description = "[Personality]\r\nLeft=left.bmp\r\n";
+  return PackageOf({{"skin.ini", Bytes(description.begin(), description.end())}, {"left.bmp", Bytes(60, 'x')}});
+}
+Bytes PackageWithoutDescription() { return PackageOf({{"left.bmp", Bytes(60, 'x')}}); }
+
+// The temporary folder the platform names, for the scope of the object: the
+// process's TMP and TEMP, which GetTempPath reads first.
+class TTemporaryFolderAs {
+ public:
+  explicit TTemporaryFolderAs(const std::wstring& folder) {
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+      wchar_t value[MAX_PATH + 1] = {};
+      DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH + 1);
+      Saved.emplace_back(name, length ? std::optional<std::wstring>(value) : std::nullopt);
+      SetEnvironmentVariableW(name, folder.c_str());
+    }
+  }
+  ~TTemporaryFolderAs() {
+    for (auto& [name, value] : Saved) SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+  }
+
+ private:
+  std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> Saved;
+};
+
+std::wstring TemporaryFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH, folder);
+  return folder;
 }
 
 // SkinStream as a layout writes it: {count, then the bytes} in hexadecimal.
@@ -204,21 +254,32 @@ TEST(SkinData, SkinFileLoadsAPackageOnDiskAndIgnoresAMissingOne) {
   EXPECT_EQ(skin.SkinStreamData.Bytes(), package);
 }
 
-// The description is written into the temporary folder under its package
-// name: a name that leads elsewhere, or none at all, stops the load.
-TEST(SkinData, DescriptionNamesThatLeaveTheTemporaryFolderAreRefused) {
-  for (std::string name : {"..\\escape.ini", "c:escape.ini", "a.bmp"}) {
-    Bytes expanded;
-    for (uint32_t word : {20000u, static_cast<uint32_t>(name.size() + 2), 0u, 0u}) PutLe(expanded, word, 4);
-    expanded.insert(expanded.end(), name.begin(), name.end());
-    PutLe(expanded, 0x0A0D, 2);  // CR LF ends the name
-    PutLe(expanded, 2, 4);       // its size
-    expanded.insert(expanded.end(), {'[', ']'});
+// The description is read in memory, so neither its name in the package nor
+// the temporary folder has any part in loading it: a name with a path in it
+// writes nothing anywhere, and a user's file of the description's own name
+// in the temporary folder stays as it was.
+TEST(SkinData, DescriptionIsReadInMemoryWhateverItsName) {
+  TTempFile users(L"tiny.ini");
+  const std::wstring folder = ScratchDirectory().wstring() + L"\\";
+  TTemporaryFolderAs scratch(folder);
+  ASSERT_EQ(TemporaryFolder(), folder);
+  const std::string mine = "[TitlebarSkin]\r\nSkinName=the user's own\r\n";
+  std::ofstream(users.FsPath(), std::ios::binary) << mine;
+  for (std::string name : {"tiny.ini", "..\\escape.ini", "c:escape.ini", "Test.INI"}) {
     TSkinData skin(nullptr);
-    Load(skin.SkinStreamData, CompressWithCount(expanded));
-    EXPECT_NE(RaisedMessage([&] { skin.LoadSkin(); }).find(L"no usable description"), std::wstring::npos) << name;
-    EXPECT_TRUE(skin.SkinNotReady);
+    Load(skin.SkinStreamData, PackageNamed(name, "[TitlebarSkin]\r\nSkinName=Tiny\r\n"));
+    ASSERT_TRUE(skin.LoadSkin()) << name;
+    EXPECT_FALSE(skin.SkinNotReady);
+    EXPECT_EQ(skin.SkinName, L"Tiny") << name;
   }
+  std::ifstream in(users.FsPath(), std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), mine);
+  EXPECT_FALSE(std::filesystem::exists(ScratchDirectory().parent_path() / "escape.ini"));
+
+  TSkinData skin(nullptr);
+  Load(skin.SkinStreamData, PackageWithoutDescription());
+  EXPECT_EQ(RaisedMessage([&] { skin.LoadSkin(); }), L"The skin package holds no description");
+  EXPECT_TRUE(skin.SkinNotReady);
 }
 
 TEST(SkinDataMainWindow, LayoutLoadsTheStoredSkinIntoAReadyModel) {
@@ -267,16 +328,37 @@ TEST(SkinDataMainWindow, LayoutLoadsTheStoredSkinIntoAReadyModel) {
   }
 }
 
-TEST(SkinDataMainWindow, DamagedStoredSkinLeavesTheFormWorking) {
-  TLayoutRoot layout("Active = True\n" + StoredHex(DamagedPackage()), std::make_unique<TForm>(nullptr),
-                     "object Button1: TButton\nWidth = 75\nHeight = 25\nCaption = \"OK\"\nend\n");
-  EXPECT_TRUE(layout.Skin().SkinNotReady);
-  EXPECT_FALSE(layout.Skin().Active());
-  auto& form = dynamic_cast<TForm&>(*layout.Root);
-  form.Show();
-  auto& button = dynamic_cast<TWinControl&>(*form.FindComponent(L"Button1"));
-  EXPECT_TRUE(IsWindowVisible(form.Handle()));
-  EXPECT_TRUE(IsWindowVisible(button.Handle()));
+// A stored skin that is refused, or fails while it loads, is no reason for
+// the form not to open: it opens in the platform's look.
+TEST(SkinDataMainWindow, StoredSkinThatCannotBeLoadedLeavesTheFormWorking) {
+  for (const Bytes& package : {DamagedPackage(), BrokenBitmapPackage(), PackageWithoutDescription()}) {
+    TLayoutRoot layout("Active = True\n" + StoredHex(package), std::make_unique<TForm>(nullptr),
+                       "object Button1: TButton\nWidth = 75\nHeight = 25\nCaption = \"OK\"\nend\n");
+    EXPECT_TRUE(layout.Skin().SkinNotReady);
+    EXPECT_FALSE(layout.Skin().Active());
+    EXPECT_EQ(layout.Skin().SkinStreamData.Bytes(), package) << "kept as it came, to be streamed out again";
+    auto& form = dynamic_cast<TForm&>(*layout.Root);
+    form.Show();
+    auto& button = dynamic_cast<TWinControl&>(*form.FindComponent(L"Button1"));
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsWindowVisible(button.Handle()));
+  }
+}
+
+// The recorder's window loads its stored skin while the temporary folder is
+// missing, too long for the platform's limit, or names no folder at all.
+TEST(SkinDataMainWindow, StoredSkinLoadsWhateverBecameOfTheTemporaryFolder) {
+  const std::wstring missing = ScratchDirectory().wstring() + L"\\no such folder\\";
+  const std::wstring tooLong = ScratchDirectory().wstring() + L"\\" + std::wstring(300, L'x') + L"\\";
+  for (const std::wstring& folder : {missing, tooLong, std::wstring(L"B:\\nowhere\\")}) {
+    TTemporaryFolderAs unusable(folder);
+    TMainForm form(nullptr);
+    auto* skin = dynamic_cast<TSkinData*>(form.FindComponent(L"SkinData1"));
+    ASSERT_NE(skin, nullptr);
+    EXPECT_FALSE(skin->SkinNotReady) << testing::PrintToString(folder);
+    EXPECT_TRUE(skin->Active());
+    EXPECT_EQ(skin->SkinName, L"Quillmere Slate");
+  }
 }
 
 TEST(SkinDataMainWindow, CreatingLoadingAndFreeingLeaksNoGdiOrUserObjects) {
