@@ -12,14 +12,6 @@ namespace {
 
 constexpr size_t kHeaderSize = 16;
 
-uint16_t ReadFromStream(void* context, void* buffer, uint16_t count) {
-  auto& input = *static_cast<TMemoryStream*>(context);
-  int32_t left = std::max(input.Size() - input.Position(), 0);
-  auto n = static_cast<uint16_t>(std::min<int32_t>(count, left));
-  input.ReadBuffer(buffer, n);
-  return n;
-}
-
 int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) {
   uint32_t value = 0;
   for (size_t k = 0; k < 4 && at + k < bytes.size(); ++k) value |= uint32_t{bytes[at + k]} << (8 * k);
@@ -30,12 +22,28 @@ int32_t Int32At(const std::vector<uint8_t>& bytes, size_t at) {
 // header already shows another format; the decoder lets callback errors pass.
 struct TOtherFormat {};
 
-uint16_t WriteToStream(void* context, const void* buffer, uint16_t count) {
-  auto& output = *static_cast<TMemoryStream*>(context);
-  int32_t before = output.Size();
-  output.WriteBuffer(buffer, count);
-  constexpr auto kHeader = static_cast<int32_t>(kHeaderSize);
-  if (before < kHeader && output.Size() >= kHeader && Int32At(output.Bytes(), 0) != TSkinReader::kFormatMarker)
+// The decoder asks for its input and hands out its output one byte at a
+// time, so both callbacks work on plain memory rather than through streams.
+struct TExpansion {
+  const uint8_t* Input;
+  const uint8_t* InputEnd;
+  std::vector<uint8_t> Output;
+};
+
+uint16_t ReadPacked(void* context, void* buffer, uint16_t count) {
+  auto& expansion = *static_cast<TExpansion*>(context);
+  auto n = static_cast<uint16_t>(std::min<ptrdiff_t>(count, expansion.InputEnd - expansion.Input));
+  std::memcpy(buffer, expansion.Input, n);
+  expansion.Input += n;
+  return n;
+}
+
+uint16_t WriteExpanded(void* context, const void* buffer, uint16_t count) {
+  std::vector<uint8_t>& output = static_cast<TExpansion*>(context)->Output;
+  const size_t before = output.size();
+  const auto* bytes = static_cast<const uint8_t*>(buffer);
+  output.insert(output.end(), bytes, bytes + count);
+  if (before < kHeaderSize && output.size() >= kHeaderSize && Int32At(output, 0) != TSkinReader::kFormatMarker)
     throw TOtherFormat{};
   return count;
 }
@@ -95,14 +103,15 @@ bool TSkinReader::ReadPackage(TMemoryStream& package) {
   package.Read(&count, 4);  // little-endian on every target we build for
   if (count < 0 || count > kMaxExpandedSize)
     return Refuse(Format(L"The skin package is damaged: it claims %d expanded bytes", {count}));
-  TMemoryStream expanded;
-  TLZH lzh(&package, &expanded);
+  TExpansion expansion{package.Memory() + package.Position(), package.Memory() + package.Size(), {}};
+  TLZH lzh(&expansion, &expansion);
   try {
-    lzh.Decode(count, WriteToStream, ReadFromStream);
+    lzh.Decode(count, WriteExpanded, ReadPacked);
   } catch (const TOtherFormat&) {
     // The header alone is enough for the refusal below.
   }
-  return LoadExpanded(expanded.Bytes());
+  package.SetPosition(static_cast<int32_t>(expansion.Input - package.Memory()));
+  return LoadExpanded(expansion.Output);
 }
 
 bool TSkinReader::LoadExpanded(const std::vector<uint8_t>& expanded) {
