@@ -207,11 +207,13 @@ TEST_F(MainWindow, WithoutDevicesTheListIsEmptyAndTheDefaultDeviceIsOpened) {
 
 // Each recording counts from nothing: the status bar shows no bytes and no
 // time at once, not the last recording's until the first tick; it keeps the
-// last texts after a stop; and over an hour the time reads without leading zeros.
+// last texts after a stop; and over an hour the time reads without leading
+// zeros. A file already at the path is emptied first.
 TEST_F(MainWindow, StatusBarStartsFromNothingAtEachRecordingAndKeepsItsTextsAfterAStop) {
   TMainForm form(nullptr);
   Open(form);
   TTempFile file(L"counted.wav");
+  std::ofstream(file.FsPath(), std::ios::binary) << std::string(100000, 'x');
   StartRecording(form, file);
   EXPECT_EQ(Panel(form, 0), L"已经录制了 0  字节 ");
   EXPECT_EQ(Panel(form, 1), L"0:0:0");
@@ -222,6 +224,9 @@ TEST_F(MainWindow, StatusBarStartsFromNothingAtEachRecordingAndKeepsItsTextsAfte
   const std::wstring bytes = Panel(form, 0);
   EXPECT_NE(bytes, L"已经录制了 0  字节 ");
   EXPECT_EQ(Panel(form, 1), L"0:1:5") << "the last time stays after a stop";
+  const std::string wave = FileText(file);
+  EXPECT_EQ(wave.substr(0, 4), "RIFF");
+  EXPECT_EQ(bytes, L"已经录制了 " + std::to_wstring(wave.size() - 46) + L"  字节 ") << "nothing of the old file is left";
 
   Press(form, L"B_Start");
   ASSERT_TRUE(Recording(form));
