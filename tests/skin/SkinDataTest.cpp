@@ -20,6 +20,7 @@
 #include "support/GuiObjects.h"
 #include "support/RaisedMessage.h"
 #include "toolkit/core/LayoutParser.h"
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/LayoutResource.h"
 #include "toolkit/platform/FileStream.h"
 
@@ -259,22 +260,27 @@ TEST(SkinData, SkinFileLoadsAPackageOnDiskAndIgnoresAMissingOne) {
 // writes nothing anywhere, and a user's file of the description's own name
 // in the temporary folder stays as it was.
 TEST(SkinData, DescriptionIsReadInMemoryWhateverItsName) {
-  TTempFile users(L"tiny.ini");
-  const std::wstring folder = ScratchDirectory().wstring() + L"\\";
-  TTemporaryFolderAs scratch(folder);
-  ASSERT_EQ(TemporaryFolder(), folder);
+  const std::filesystem::path temp = ScratchDirectory() / "SkinData.DescriptionIsReadInMemory";
+  std::filesystem::create_directories(temp);
+  auto removed = ScopeExit([&] {
+    std::error_code ignored;
+    std::filesystem::remove_all(temp, ignored);
+  });
+  TTemporaryFolderAs own(temp.wstring() + L"\\");
+  ASSERT_EQ(TemporaryFolder(), temp.wstring() + L"\\");
   const std::string mine = "[TitlebarSkin]\r\nSkinName=the user's own\r\n";
-  std::ofstream(users.FsPath(), std::ios::binary) << mine;
+  std::ofstream(temp / "tiny.ini", std::ios::binary) << mine;
   for (std::string name : {"tiny.ini", "..\\escape.ini", "c:escape.ini", "Test.INI"}) {
     TSkinData skin(nullptr);
     Load(skin.SkinStreamData, PackageNamed(name, "[TitlebarSkin]\r\nSkinName=Tiny\r\n"));
     ASSERT_TRUE(skin.LoadSkin()) << name;
     EXPECT_FALSE(skin.SkinNotReady);
     EXPECT_EQ(skin.SkinName, L"Tiny") << name;
+    std::ifstream in(temp / "tiny.ini", std::ios::binary);
+    ASSERT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), mine) << name << ": the user's file changed";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(temp), {}), 1) << "nothing else was written there";
   }
-  std::ifstream in(users.FsPath(), std::ios::binary);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), {}), mine);
-  EXPECT_FALSE(std::filesystem::exists(ScratchDirectory().parent_path() / "escape.ini"));
+  EXPECT_FALSE(std::filesystem::exists(ScratchDirectory() / "escape.ini"));
 
   TSkinData skin(nullptr);
   Load(skin.SkinStreamData, PackageWithoutDescription());
