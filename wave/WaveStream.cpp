@@ -139,9 +139,9 @@ void TWaveStream::WritePending() {
   TargetMoved(from, count, n);
   FPending.clear();
   if (n == count) return;
+  FWrittenSize -= count - std::max(n, 0);  // all of it in the target now
   const int32_t frame = std::max(BlockAlign(), 1);
-  const int32_t held = FWrittenSize - count + std::max(n, 0);
-  CutData(held - held % frame);
+  CutData(FWrittenSize - FWrittenSize % frame);
   throw EWriteError();
 }
 

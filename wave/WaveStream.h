@@ -12,11 +12,6 @@
 
 class TWaveStream : public TCustomWaveStream2 {
  public:
-  // The header's bytes besides the format record.
-  static constexpr int32_t kHeaderBytes = 28;
-  // Appended sound is held back until this much has come (see WriteData).
-  static constexpr int32_t kPendingBytes = 64 * 1024;
-
   // The layout begins at target's current position. The target is not owned.
   explicit TWaveStream(TStream& target);
   // Completes the header of a stream opened for writing, if not done yet.
@@ -59,6 +54,11 @@ class TWaveStream : public TCustomWaveStream2 {
   TStream& Target;
 
  private:
+  // The header's bytes besides the format record.
+  static constexpr int32_t kHeaderBytes = 28;
+  // Appended sound is held back until this much has come (see WriteData).
+  static constexpr int32_t kPendingBytes = 64 * 1024;
+
   void CheckOpened() const;
   void CheckNotOpened() const;
   void CheckTargetRoom(int64_t end) const;

@@ -11,7 +11,7 @@ namespace {
 bool IsMouseMessage(UINT msg) { return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || msg == WM_MOUSELEAVE; }
 
 // The control the mouse is over: the windowless control under it, else the
-// nearest toolkit window that holds the window under it, which under holds.
+// nearest toolkit window that holds the window under it (given in under).
 TControl* ControlAtCursor(HWND& under) {
   POINT point;
   under = nullptr;
