@@ -247,8 +247,8 @@ int RunAll() {
       "frame: paint_ms=%.3f platform_paint_ms=%.3f max_paint_ms=%.3f max_platform_paint_ms=%.3f button_ms=%.3f "
       "region_ms=%.3f switch_ms=%.1f load_ms=%.1f skinned_start_ms=%.1f plain_start_ms=%.1f gallery_paint_ms=%.2f "
       "gallery_platform_paint_ms=%.2f\n",
-      paint, platformPaint, maxPaint, maxPlatformPaint, buttonMs, region, Fastest(switches), load, Median(skinnedStarts),
-      Median(plainStarts), galleryPaint, galleryPlatformPaint);
+      paint, platformPaint, maxPaint, maxPlatformPaint, buttonMs, region, Fastest(switches), load,
+      Median(skinnedStarts), Median(plainStarts), galleryPaint, galleryPlatformPaint);
   return 0;
 }
 

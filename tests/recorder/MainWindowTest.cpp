@@ -226,7 +226,8 @@ TEST_F(MainWindow, StatusBarStartsFromNothingAtEachRecordingAndKeepsItsTextsAfte
   EXPECT_EQ(Panel(form, 1), L"0:1:5") << "the last time stays after a stop";
   const std::string wave = FileText(file);
   EXPECT_EQ(wave.substr(0, 4), "RIFF");
-  EXPECT_EQ(bytes, L"已经录制了 " + std::to_wstring(wave.size() - 46) + L"  字节 ") << "nothing of the old file is left";
+  EXPECT_EQ(bytes, L"已经录制了 " + std::to_wstring(wave.size() - 46) + L"  字节 ")
+      << "nothing of the old file is left";
 
   Press(form, L"B_Start");
   ASSERT_TRUE(Recording(form));
