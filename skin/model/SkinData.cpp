@@ -261,7 +261,7 @@ bool TSkinData::LoadSkin() {
   if (accepted) {
     std::string name;
     Reader->ExtractFirstContaining(".ini", *WorkStream, name);
-    if (name.empty()) throw Exception(L"The skin package holds no description");
+    if (name.empty()) throw Exception(L"The skin package holds no usable description");
     const std::vector<uint8_t>& bytes = WorkStream->Bytes();
     ParseSkinDescription(TMemIniFile(TextFileToWide({reinterpret_cast<const char*>(bytes.data()), bytes.size()})));
   }

@@ -284,7 +284,7 @@ TEST(SkinData, DescriptionIsReadInMemoryWhateverItsName) {
 
   TSkinData skin(nullptr);
   Load(skin.SkinStreamData, PackageWithoutDescription());
-  EXPECT_EQ(RaisedMessage([&] { skin.LoadSkin(); }), L"The skin package holds no description");
+  EXPECT_EQ(RaisedMessage([&] { skin.LoadSkin(); }), L"The skin package holds no usable description");
   EXPECT_TRUE(skin.SkinNotReady);
 }
 
