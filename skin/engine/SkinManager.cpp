@@ -175,6 +175,14 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   return true;
 }
 
+// A child made in a skinned MDI frame is skinned as it is made, which the
+// hook's activation never does for MDI children.
+bool TSkinManage::SkinMdiChild(HWND wnd) {
+  const bool forcing = std::exchange(Forcing, true);
+  auto restore = ScopeExit([&] { Forcing = forcing; });
+  return SkinWindow(wnd);
+}
+
 bool TSkinManage::SkinForm(TForm& form) {
   if (!form.Visible() || !form.HandleAllocated()) return false;
   HWND wnd = form.Handle();

@@ -39,6 +39,8 @@ class TSkinManage {
 
   // True when a form skinner was attached.
   bool SkinWindow(HWND wnd);
+  // An MDI child made inside a skinned frame.
+  bool SkinMdiChild(HWND wnd);
   bool SkinForm(TForm& form);
   TWinSkinForm* FindSkinnedForm(HWND wnd) const;
   // Called by a form skinner that goes: the list forgets it without freeing it.
