@@ -75,7 +75,8 @@ class TSkinManage {
 
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wparam, LPARAM lparam);
-  LRESULT HookCallback(int code, WPARAM wparam, LPARAM lparam);
+  // True refuses the window being made.
+  bool HookCallback(int code, WPARAM wparam, LPARAM lparam);
   // Frees the form skinners whose windows are gone.
   void PurgeDestroyed();
   // Detaches, unlists and frees the form skinner at index.

@@ -6,6 +6,7 @@
 
 #include "skin/controls/ControlDispatch.h"
 #include "skin/engine/CaptionLayout.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/engine/FrameFitting.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -373,6 +374,36 @@ void TWinSkinForm::UnregisterControl(TSkinControlLink* skinner) {
   auto found = std::find(FControlSkinners.rbegin(), FControlSkinners.rend(), skinner);
   if (found != FControlSkinners.rend()) FControlSkinners.erase(std::next(found).base());
   if (MouseControl == skinner) MouseControl = nullptr;
+}
+
+// Posted once however many windows go together (a container's children).
+void TWinSkinForm::ControlWindowGone() {
+  if (FFollowPosted || !Handle || !IsWindow(Handle)) return;
+  FFollowPosted = PostMessageW(Handle, SKM_FOLLOWCONTROLS, 0, 0) != FALSE;
+}
+
+// A control whose window was made again (a property that only a new window
+// can take) is offered to the choice of skinners as when the form was
+// attached, so it gets the skinner its new window calls for. Its old
+// skinner, and those of windows that went for good, are freed first.
+void TWinSkinForm::FollowControls() {
+  FFollowPosted = false;
+  std::vector<TComponent*> remade;
+  for (TSkinControlLink* skinner : std::vector<TSkinControlLink*>(FControlSkinners)) {
+    if (skinner->LifeState() != flDestroyed) continue;
+    auto* owned = dynamic_cast<TSkinControl*>(skinner);
+    auto* control = owned ? dynamic_cast<TWinControl*>(owned->SkinnedComponent()) : nullptr;
+    UnregisterControl(skinner);
+    delete skinner;
+    if (control && control->HandleAllocated() && !(control->ComponentState() & csDestroying)) remade.push_back(control);
+  }
+  if (!Form || remade.empty()) return;
+  TAliveGuard alive(FLiveness);
+  const TControlDispatch dispatch{*SkinData, &FControlLink, this, Form};
+  for (TComponent* control : remade) {
+    if (!alive) return;
+    DispatchControl(*control, control->Owner() ? *control->Owner() : *Form, dispatch);
+  }
 }
 
 // Each skinner leaves the list before it is freed, so its own unregistering finds nothing.
