@@ -44,7 +44,8 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), DoubleClickTi
 TWinSkinForm::~TWinSkinForm() { BeforeDestruction(); }
 
 // A skinner freed while it still holds its window (its skin data went, the
-// engine stopped) leaves the window's procedures as it found them.
+// engine stopped) leaves the window's procedures as it found them, and the
+// form's popup menus keep no handler of it.
 void TWinSkinForm::Destroying() {
   if (FSubclass.Installed()) {
     RestoreFormProc();
@@ -52,6 +53,7 @@ void TWinSkinForm::Destroying() {
   }
   RestoreMdiClient();
   FreeControlSkinners();
+  RestorePopupMenus();
   FreeSysButtons();
   SkinMenu.reset();
   SystemPopup.reset();
@@ -337,6 +339,8 @@ void TWinSkinForm::GiveBackPlatformFrame() {
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// The form outlives its window: its popup menus keep no handler of this
+// skinner, which the manager frees later.
 void TWinSkinForm::DetachOnDestroy() {
   if (!FullSkin) return DetachControlsOnly();
   SystemPopup.reset();
@@ -346,6 +350,7 @@ void TWinSkinForm::DetachOnDestroy() {
     FSubclass.Remove();
   }
   FreeControlSkinners();
+  RestorePopupMenus();
   SkinMenu.reset();
   TitleCache.Clear();
 }

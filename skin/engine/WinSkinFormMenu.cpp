@@ -114,6 +114,7 @@ void TWinSkinForm::MeasureSkinnedItem(TComponent* sender, TCanvas&, int& width, 
 // The form's popup menus that do not opt out by their Tag are drawn by the skin.
 void TWinSkinForm::SkinPopupMenus() {
   if (!Form || !HasSkinControl(SkinData->SkinControls(), xcPopupMenu)) return;
+  FPopupsSkinned = true;
   const auto draw = TMenuDrawItemEvent::Of<&TWinSkinForm::DrawSkinnedItem>(*this);
   const auto measure = TMenuMeasureItemEvent::Of<&TWinSkinForm::MeasureSkinnedItem>(*this);
   for (int i = 0; i < Form->ComponentCount(); ++i) {
@@ -131,7 +132,7 @@ void TWinSkinForm::SkinPopupMenus() {
 // The measuring handlers go too: they belong to this skinner, which may go
 // before the menus do.
 void TWinSkinForm::RestorePopupMenus() {
-  if (!Form) return;
+  if (!Form || !std::exchange(FPopupsSkinned, false)) return;
   const auto draw = TMenuDrawItemEvent::Of<&TWinSkinForm::DrawSkinnedItem>(*this);
   const auto measure = TMenuMeasureItemEvent::Of<&TWinSkinForm::MeasureSkinnedItem>(*this);
   for (int i = 0; i < Form->ComponentCount(); ++i) {
