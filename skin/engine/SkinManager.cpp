@@ -157,6 +157,8 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   TSkinData* data = ChooseSkinData(wnd);
   if (!data || data->SkinNotReady) return false;
 
+  // An attach that fails has given the window back as it was: it keeps the
+  // platform's look, and a later activation may try again.
   auto* skinner = new TWinSkinForm(form);
   skinner->Handle = wnd;
   try {
@@ -165,8 +167,9 @@ bool TSkinManage::SkinWindow(HWND wnd) {
     else
       skinner->AttachToWindow(*data);
   } catch (...) {
+    TraceSkinError(L"attaching a form skinner");
     skinner->Free();
-    throw;
+    return false;
   }
   FSkinnedForms.push_back(skinner);
   PostMessageW(wnd, SKM_SKINATTACHED, 0, 1000);

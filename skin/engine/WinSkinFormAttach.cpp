@@ -64,20 +64,37 @@ void TWinSkinForm::Destroying() {
 
 void TWinSkinForm::AttachToForm(TSkinData& data, TForm& form) {
   Form = &form;
-  form.SetAutoScroll(false);
-  const bool fullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
-  if (fullSkin) {
-    SavedFormWindowProc = form.WindowProc();
-    form.SetWindowProc(TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this));
-  }
-  AttachToWindow(data);
   SavedColor = form.Color();
-  form.SetColor(data.Colours.ButtonFace);
-  if (fullSkin) SkinPopupMenus();
+  FSavedAutoScroll = form.AutoScroll();
+  try {
+    form.SetAutoScroll(false);
+    const bool fullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
+    if (fullSkin) {
+      SavedFormWindowProc = form.WindowProc();
+      form.SetWindowProc(TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this));
+    }
+    AttachToWindow(data);
+    form.SetColor(data.Colours.ButtonFace);
+    if (fullSkin) SkinPopupMenus();
+  } catch (...) {
+    UndoAttach();
+    throw;
+  }
 }
 
+// Whatever fails on the way gives the window back as it was.
 void TWinSkinForm::AttachToWindow(TSkinData& data) {
   if (FSubclass.Installed()) return;
+  FStyleAtAttach = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  try {
+    TakeWindow(data);
+  } catch (...) {
+    UndoAttach();
+    throw;
+  }
+}
+
+void TWinSkinForm::TakeWindow(TSkinData& data) {
   SkinData = &data;
   PollTimer = std::make_unique<TTimer>(nullptr);
   PollTimer->SetEnabled(false);
@@ -134,6 +151,31 @@ void TWinSkinForm::AttachToWindow(TSkinData& data) {
   FSubclass.Install(Handle, TWndMethod::Of<&TWinSkinForm::WndProc>(*this));
   AttachChildControls();
   InvalidateRect(Handle, nullptr, TRUE);
+}
+
+// Each step is undone only when it was taken, so this serves an attach that
+// failed at any point, and a second call does nothing more.
+// The frame is computed again for the style given back.
+void TWinSkinForm::UndoAttach() {
+  RestoreFormProc();
+  FSubclass.Remove();
+  FreeControlSkinners();
+  RestoreMdiClient();
+  const bool restyled = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE)) != FStyleAtAttach;
+  if (restyled) SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(FStyleAtAttach));
+  if (SkinMenu) {
+    SetMenu(Handle, SkinMenu->MenuHandle);
+    SkinMenu.reset();
+  } else if (restyled) {
+    RefreshFrame();
+  }
+  if (Form) {
+    RestorePopupMenus();
+    Form->SetColor(SavedColor);
+    Form->SetAutoScroll(FSavedAutoScroll);
+  }
+  SystemPopup.reset();
+  PollTimer.reset();
 }
 
 // A toolkit form's components are offered with the form as their parent; a
