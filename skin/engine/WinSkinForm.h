@@ -25,6 +25,7 @@
 #include "skin/engine/FrameRegion.h"
 #include "skin/engine/FrameStyles.h"
 #include "skin/engine/NCObject.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinControlLink.h"
 #include "skin/engine/SysButtonLayout.h"
 #include "toolkit/core/Component.h"
@@ -176,6 +177,8 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void HandleMessage(TMessage& message);
   void FormWindowProc(TMessage& message);
   void HandleFormMessage(TMessage& message);
+  // The window procedure below this skinner's, and the message through it.
+  TPassOn Previous() const;
   void Default(TMessage& message);
   // The toolkit form's own handling of message.
   void ToForm(TMessage& message);
@@ -237,6 +240,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void SubclassMdiClient();
   void RestoreMdiClient();
   void MdiClientProc(TMessage& message);
+  void MdiClientMessage(TMessage& message, const TPassOn& client);
 
   TWindowSubclass FSubclass;
   TWindowSubclass FMdiSubclass;
