@@ -154,8 +154,8 @@ void TWinSkinForm::TakeWindow(TSkinData& data) {
 }
 
 // Each step is undone only when it was taken, so this serves an attach that
-// failed at any point, and a second call does nothing more.
-// The frame is computed again for the style given back.
+// failed at any point, and a second call does nothing more. The frame is
+// computed again for the style given back.
 void TWinSkinForm::UndoAttach() {
   RestoreFormProc();
   FSubclass.Remove();
@@ -382,19 +382,26 @@ void TWinSkinForm::GiveBackPlatformFrame() {
 }
 
 // The form outlives its window: its popup menus keep no handler of this
-// skinner, which the manager frees later.
+// skinner, which the manager frees later. Nothing of the frame is drawn any
+// more, so its pictures and font go now.
 void TWinSkinForm::DetachOnDestroy() {
-  if (!FullSkin) return DetachControlsOnly();
-  SystemPopup.reset();
-  if (PollTimer) PollTimer->SetEnabled(false);
-  if (FSubclass.Installed()) {
-    RestoreFormProc();
-    FSubclass.Remove();
+  if (!FullSkin) {
+    DetachControlsOnly();
+  } else {
+    SystemPopup.reset();
+    if (PollTimer) PollTimer->SetEnabled(false);
+    if (FSubclass.Installed()) {
+      RestoreFormProc();
+      FSubclass.Remove();
+    }
+    FreeControlSkinners();
+    RestorePopupMenus();
+    SkinMenu.reset();
   }
-  FreeControlSkinners();
-  RestorePopupMenus();
-  SkinMenu.reset();
   TitleCache.Clear();
+  FTitleBackground.Clear();
+  IconBitmap.Clear();
+  CaptionFont.Reset();
 }
 
 void TWinSkinForm::DetachControlsOnly() {
