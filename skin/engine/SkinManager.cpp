@@ -115,7 +115,7 @@ LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wparam, LPARAM lparam) {
   if (code >= 0 && gManager)
     SkinBoundary(L"window hook", [&] { refused = gManager->HookCallback(code, wparam, lparam); });
   if (refused) return kRefuseCreation;
-  return CallNextHookEx(gManager ? gManager->FHookHandle.Get() : nullptr, code, wparam, lparam);
+  return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
 bool TSkinManage::HookCallback(int code, WPARAM wparam, LPARAM lparam) {

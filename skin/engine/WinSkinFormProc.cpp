@@ -31,13 +31,12 @@ bool IsFrameMouseMessage(UINT msg) {
 
 }  // namespace
 
-void TWinSkinForm::Default(TMessage& message) {
-  TPassOn::Procedure(FSubclass.PreviousProc(), FSubclass.Window())(message);
-}
+TPassOn TWinSkinForm::Previous() const { return TPassOn::Procedure(FSubclass.PreviousProc(), FSubclass.Window()); }
+
+void TWinSkinForm::Default(TMessage& message) { Previous()(message); }
 
 void TWinSkinForm::WndProc(TMessage& message) {
-  SkinMessageBoundary(L"form skinner", message, TPassOn::Procedure(FSubclass.PreviousProc(), FSubclass.Window()),
-                      [&] { HandleMessage(message); });
+  SkinMessageBoundary(L"form skinner", message, Previous(), [&] { HandleMessage(message); });
 }
 
 void TWinSkinForm::HandleMessage(TMessage& message) {

@@ -532,3 +532,4 @@ TEST_F(MdiTorture, ChildrenOpenedMaximisedCycledAndClosedInEveryOrder) {
   } while (std::next_permutation(order.begin(), order.end()));
   ExpectObjectsBack(before);
 }
+
