@@ -41,13 +41,8 @@ bool TSkinTrackBar::BeforeMessage(TMessage& message) {
   auto& draw = *reinterpret_cast<NMCUSTOMDRAW*>(message.LParam);
   if (draw.hdr.hwndFrom != FWindow || !IsCustomDrawNotification(message.Msg, int(draw.hdr.code))) return true;
   const TCustomDrawAnswer answer = TrackBarCustomDraw(draw.dwDrawStage, draw.dwItemSpec);
-  if (answer.DrawThumb) {
-    try {
-      DrawThumb(draw.hdc);
-    } catch (...) {
-      // The skin never reports: the thumb is left undrawn this time.
-    }
-  }
+  // A thumb that cannot be drawn is left undrawn this time.
+  if (answer.DrawThumb) SkinBoundary(L"track bar thumb", [&] { DrawThumb(draw.hdc); });
   message.Result = LRESULT(answer.Result);
   return false;
 }

@@ -143,8 +143,9 @@ void TSkinButton::MouseLeaving() {
   if (FForm && FForm->MouseControl() == this) FForm->SetMouseControl(nullptr);
 }
 
+// The toolkit control's click is the application's, as it is without the skin.
 void TSkinButton::Click() {
-  if (FControl) return FControl->Click();
+  if (FControl) return ToolkitCall(WM_LBUTTONUP, [&] { FControl->Click(); });
   PostMessageW(GetParent(FWindow), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(FWindow), BN_CLICKED),
                reinterpret_cast<LPARAM>(FWindow));
 }
@@ -211,17 +212,13 @@ bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT: {
       RECT client = FGraphicControl->ClientRect();
-      try {
-        Paint(reinterpret_cast<HDC>(message.WParam), client);
-      } catch (...) {
-        // The skin never reports; the button keeps what was drawn before.
-      }
+      SkinBoundary(L"speed button painting", [&] { Paint(reinterpret_cast<HDC>(message.WParam), client); });
       message.Result = 1;
       return false;
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      CallPrevious(message);
+      if (!CallPrevious(message)) return false;
       Set(ssPressed, true);
       Repaint(nullptr);
       return false;
@@ -269,11 +266,7 @@ void TSkinSpeedButton::Repaint(HDC) {
   const RECT& bounds = FGraphicControl->BoundsRect();
   OffsetViewportOrgEx(dc.Get(), bounds.left, bounds.top, nullptr);
   IntersectClipRect(dc.Get(), 0, 0, FGraphicControl->Width(), FGraphicControl->Height());
-  try {
-    Paint(dc.Get(), FGraphicControl->ClientRect());
-  } catch (...) {
-    // As every repaint: the skin never reports.
-  }
+  SkinBoundary(L"speed button painting", [&] { Paint(dc.Get(), FGraphicControl->ClientRect()); });
 }
 
 // Through the engine's scratch bitmap, or a bitmap of its own while the engine is stopped.

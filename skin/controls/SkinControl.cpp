@@ -87,6 +87,8 @@ void TSkinControl::AttachWindow(HWND wnd, TSkinData& skinData, TSkinFormLink* fo
   FForm = form;
   FWindow = wnd;
   FEnabled = true;
+  auto* owner = dynamic_cast<TWinControl*>(Owner());
+  FOwnersWindow = owner && owner->HandleAllocated() && owner->Handle() == wnd;
   RegisterWithForm();
   FCaption = WindowText(wnd);
   FThunk.Install(wnd, TWndMethod::Of<&TSkinControl::Dispatch>(*this));
@@ -110,25 +112,37 @@ void TSkinControl::Destroying() {
   TComponent::Destroying();
 }
 
-void TSkinControl::Dispatch(TMessage& message) {
-  if (BeforeMessage(message)) {
-    CallPrevious(message);
-    AfterMessage(message);
-  }
+TComponent* TSkinControl::SkinnedComponent() const {
+  if (TControl* control = Control()) return control;
+  return FOwnersWindow ? Owner() : nullptr;
 }
 
-void TSkinControl::CallPrevious(TMessage& message) {
-  if (FSavedWindowProc)
-    FSavedWindowProc(message);
-  else
-    FThunk.CallPrevious(message);
+// Once its window is gone the skinner only passes messages on: a toolkit
+// control that made a new window gets a new skinner from the form skinner.
+void TSkinControl::Dispatch(TMessage& message) {
+  SkinMessageBoundary(L"control skinner", message, Previous(), [&] {
+    if (FLifeState == kSkinWindowGone) return void(CallPrevious(message));
+    if (BeforeMessage(message) && CallPrevious(message)) AfterMessage(message);
+  });
+}
+
+TPassOn TSkinControl::Previous() const {
+  return FSavedWindowProc ? TPassOn::Toolkit(FSavedWindowProc)
+                          : TPassOn::Procedure(FThunk.PreviousProc(), FThunk.Window());
+}
+
+bool TSkinControl::CallPrevious(TMessage& message) {
+  TAliveGuard alive(FLiveness);
+  Previous()(message);
+  return static_cast<bool>(alive);
 }
 
 bool TSkinControl::BeforeMessage(TMessage& message) {
   if (message.Msg != WM_NCDESTROY) return true;
-  CallPrevious(message);
+  if (!CallPrevious(message)) return false;
   FLifeState = kSkinWindowGone;
   RestoreColour();
+  if (FForm) FForm->ControlWindowGone(this);
   return false;
 }
 
@@ -181,13 +195,12 @@ void TSkinControl::Repaint(HDC dc) {
   if (!FWindow || !GetWindowRect(FWindow, &rect)) return;
   FWindowRect = rect;
   OffsetRect(&rect, -rect.left, -rect.top);
-  try {
+  // What could not be painted keeps its former look.
+  SkinBoundary(L"control painting", [&] {
     if (dc) return Paint(dc, rect);
     TWindowDC whole = TWindowDC::WholeWindow(FWindow);
     if (whole.Get()) Paint(whole.Get(), rect);
-  } catch (...) {
-    // A skin never reports: what could not be painted keeps its former look.
-  }
+  });
 }
 
 void TSkinControl::PaintMessage(TMessage& message) {
@@ -198,11 +211,7 @@ void TSkinControl::PaintMessage(TMessage& message) {
   if (!GetWindowRect(FWindow, &rect)) return;
   FWindowRect = rect;
   OffsetRect(&rect, -rect.left, -rect.top);
-  try {
-    Paint(dc, rect);
-  } catch (...) {
-    // As in Repaint: the skin never reports.
-  }
+  SkinBoundary(L"control painting", [&] { Paint(dc, rect); });
 }
 
 void TSkinControl::ReadWindowState() {

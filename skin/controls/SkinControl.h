@@ -12,8 +12,10 @@
 #include <string>
 
 #include "skin/controls/SkinFormLink.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinControlLink.h"
 #include "skin/model/SkinData.h"
+#include "toolkit/core/Liveness.h"
 #include "toolkit/forms/Controls.h"
 #include "toolkit/platform/WindowSubclass.h"
 
@@ -47,6 +49,9 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   bool Attached() const { return FAttached; }
   bool UseSkinColour() const { return FUseSkinColour; }
   TControl* Control() const { return FControl ? FControl : FGraphicControl; }
+  // The toolkit control whose window this skinner took over, through its
+  // WindowProc or its window procedure; none for a bare window or a companion.
+  TComponent* SkinnedComponent() const;
   uint8_t StateFlags() const { return FStateFlags; }
 
   // The skinner (alive, window not gone) whose toolkit control is component,
@@ -64,8 +69,9 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   virtual void Paint(HDC, const RECT&) {}
   void Destroying() override;
 
-  // The message through the handler that was there before the skinner.
-  void CallPrevious(TMessage& message);
+  // The message through the handler that was there before the skinner;
+  // false when the skinner did not outlive it (a click handler, a modal loop).
+  bool CallPrevious(TMessage& message);
   // Invalidates the window without erasing and paints it at once.
   void Refresh();
   // After the control painted itself (WM_PAINT, on dc or its own context): paint over it.
@@ -121,9 +127,12 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   bool FAttached = false;
   int FLifeState = 0;
   TSkinFormLink* FForm = nullptr;
+  TLiveness FLiveness;
 
  private:
   void Dispatch(TMessage& message);
+  TPassOn Previous() const;
+  bool FOwnersWindow = false;  // attached to its owner's window as a bare window
   TCanvas FOwnCanvas;
   TBitmap FOwnScratch;
 };

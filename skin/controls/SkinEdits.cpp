@@ -43,8 +43,15 @@ void TSkinEdit::FindSpinButton() {
     if (lstrcmpiW(name, UPDOWN_CLASSW) != 0 && lstrcmpiW(name, L"TSpinButton") != 0) continue;
     FSpinButton = CompanionUpDown(Owner(), child, *FSkinData, FForm, FCanvas);
     FSpinButton->SetInset(true);
+    FSpinButton->FreeNotification(this);
     return;
   }
+}
+
+// A spin button whose window went is freed by the form skinner; a new one is looked for.
+void TSkinEdit::Notification(TComponent* component, TOperation operation) {
+  TSkinControl::Notification(component, operation);
+  if (operation == opRemove && component == FSpinButton) FSpinButton = nullptr;
 }
 
 // The border the platform drew becomes a shadow-coloured line with a white one inside.

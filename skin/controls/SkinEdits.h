@@ -15,6 +15,7 @@ class TSkinEdit : public TSkinControl {
  protected:
   void AfterMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void FindSpinButton();

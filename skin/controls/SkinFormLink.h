@@ -20,4 +20,9 @@ class TSkinFormLink {
   virtual TCanvas& ControlCanvas() = 0;
   // 1 while the form skinner has its window skinned.
   virtual int LifeState() const = 0;
+  // The window of skinner has just been destroyed (its LifeState is 6 now).
+  // A form skinner frees the skinners whose windows are gone and skins again
+  // a toolkit control that has a new window; without one the skinner stays
+  // as it is and lets every message pass.
+  virtual void ControlWindowGone(TSkinControlLink*) {}
 };

@@ -131,7 +131,7 @@ void TSkinScrollbar::Scrolled(TMessage& message, bool vertical) {
   FPressedPart = PressedPartFor(vertical, LOWORD(message.WParam));
   bool& inScroll = vertical ? FInVScroll : FInHScroll;
   inScroll = true;
-  CallPrevious(message);
+  if (!CallPrevious(message)) return;
   inScroll = false;
   Repaint(nullptr);
 }
@@ -200,20 +200,27 @@ bool TSkinScrollbar::PressThumb(TMessage& message) {
 // was pressed (each move's own screen point), the control hears
 // SB_THUMBTRACK for every new position, SB_THUMBPOSITION and SB_ENDSCROLL
 // when the button goes up. The mouse is captured, so a release anywhere
-// ends the drag, and so does losing the capture.
+// ends the drag, and so does losing the capture. Each message goes through
+// the message filter hooks first. Whatever the loop dispatches or sends may
+// free the skinner or destroy the window (a skin switch on a timer, a
+// close): after each, the loop goes on only while both live, and the
+// capture is let go through the window handle it keeps.
 void TSkinScrollbar::DragThumb(bool vertical, POINT start) {
+  TAliveGuard alive(FLiveness);
+  const HWND wnd = FWindow;
   TBar& bar = vertical ? FVert : FHorz;
   const UINT scroll = vertical ? WM_VSCROLL : WM_HSCROLL;
   const int barKind = vertical ? SB_VERT : SB_HORZ;
   const TScrollValues values = ValuesOf(bar.Info);
   const int startOffset = bar.Thumb.ThumbOffset;
   int position = bar.Info.nPos;
+  auto live = [&] { return alive && IsWindow(wnd); };
   FDragging = true;
-  SetCapture(FWindow);
-  while (FDragging) {
+  SetCapture(wnd);
+  while (live() && FDragging) {
     MSG msg;
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (GetCapture() != FWindow) break;
+      if (GetCapture() != wnd) break;
       WaitMessage();
       continue;
     }
@@ -221,8 +228,10 @@ void TSkinScrollbar::DragThumb(bool vertical, POINT start) {
       PostQuitMessage(int(msg.wParam));
       break;
     }
+    if (CallMsgFilterW(&msg, MSGF_SCROLLBAR)) continue;
     if (msg.message == WM_NCMOUSEMOVE || msg.message == WM_MOUSEMOVE) {
       DispatchMessageW(&msg);
+      if (!live()) break;
       const int movement = vertical ? msg.pt.y - start.y : msg.pt.x - start.x;
       const TThumbDrag drag = ::DragThumb(startOffset, movement, bar.Thumb, values);
       if (drag.Position == position) continue;
@@ -232,19 +241,19 @@ void TSkinScrollbar::DragThumb(bool vertical, POINT start) {
       info.fMask = SIF_POS;
       info.nPos = info.nTrackPos = position;
       bar.Thumb.ThumbOffset = drag.Offset;
-      SetScrollInfo(FWindow, barKind, &info, FALSE);
-      SendMessageW(FWindow, scroll, MAKEWPARAM(SB_THUMBTRACK, position), 0);
+      SetScrollInfo(wnd, barKind, &info, FALSE);
+      SendMessageW(wnd, scroll, MAKEWPARAM(SB_THUMBTRACK, position), 0);
     } else if (msg.message == WM_NCLBUTTONUP || msg.message == WM_LBUTTONUP) {
       FDragging = false;
-      SendMessageW(FWindow, scroll, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
-      PostMessageW(FWindow, scroll, SB_ENDSCROLL, 0);
+      SendMessageW(wnd, scroll, MAKEWPARAM(SB_THUMBPOSITION, position), 0);
+      PostMessageW(wnd, scroll, SB_ENDSCROLL, 0);
     } else {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
   }
-  FDragging = false;
-  if (GetCapture() == FWindow) ReleaseCapture();
+  if (alive) FDragging = false;
+  if (GetCapture() == wnd) ReleaseCapture();
 }
 
 void TSkinListView::AttachScrolled(TWinControl& control, TSkinData& skinData, int ownThumbTracking,
@@ -255,6 +264,12 @@ void TSkinListView::AttachScrolled(TWinControl& control, TSkinData& skinData, in
   if (!header || FHeader) return;
   FHeader = new TSkinHeader(Owner());
   FHeader->AttachWindow(header, skinData, form, canvas);
+  FHeader->FreeNotification(this);
+}
+
+void TSkinListView::Notification(TComponent* component, TOperation operation) {
+  TSkinScrollbar::Notification(component, operation);
+  if (operation == opRemove && component == FHeader) FHeader = nullptr;
 }
 
 bool TSkinHeader::BeforeMessage(TMessage& message) {
@@ -309,14 +324,12 @@ bool TSkinScControl::BeforeMessage(TMessage& message) {
     case SBM_SETRANGE:
     case SBM_SETRANGEREDRAW:
     case WM_LBUTTONDOWN:
-      CallPrevious(message);
-      Repaint(nullptr);
+      if (CallPrevious(message)) Repaint(nullptr);
       return false;
     case CN_HSCROLL:
     case CN_VSCROLL:
       FPressedPart = PressedPartFor(message.Msg == CN_VSCROLL, LOWORD(message.WParam));
-      CallPrevious(message);
-      Repaint(nullptr);
+      if (CallPrevious(message)) Repaint(nullptr);
       return false;
     default:
       return TSkinControl::BeforeMessage(message);

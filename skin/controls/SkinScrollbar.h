@@ -77,6 +77,9 @@ class TSkinListView : public TSkinScrollbar {
                       TCanvas* canvas) override;
   TSkinHeader* Header() const { return FHeader; }
 
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
  private:
   TSkinHeader* FHeader = nullptr;
 };

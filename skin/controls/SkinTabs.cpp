@@ -112,7 +112,7 @@ void TSkinTab::PaintStrip(HDC dc, const RECT& rect, const RECT& display) {
   TSaveDC saved(dc);
   HWND scroller = FindWindowExW(FWindow, nullptr, UPDOWN_CLASSW, nullptr);
   if (scroller) {
-    FScroller = CompanionUpDown(Owner(), scroller, *FSkinData, FForm, FCanvas);
+    CompanionUpDown(Owner(), scroller, *FSkinData, FForm, FCanvas);
     if (IsWindowVisible(scroller)) {
       RECT place;
       GetWindowRect(scroller, &place);
@@ -132,8 +132,7 @@ void TSkinTab31::AttachControl(TSkinFormLink* form, TSkinData& skinData, bool us
   if (!set || set->ComponentCount() == 0) return;
   if (auto* scroller = dynamic_cast<TTabScroller*>(set->Components(0))) {
     FScrollerControl = scroller;
-    FScroller = CompanionUpDown(Owner(), scroller->Handle(), skinData, form, canvas);
-    FScroller->SetHorizontal(1);
+    CompanionUpDown(Owner(), scroller->Handle(), skinData, form, canvas)->SetHorizontal(1);
   }
 }
 

@@ -25,7 +25,6 @@ class TSkinTab : public TSkinControl {
   TBitmap FTabImage;
   TBitmap FBorderImage;
   TBitmap FStripBuffer;
-  TSkinUpDown* FScroller = nullptr;
 };
 
 class TSkinTab31 : public TSkinControl {
@@ -45,6 +44,5 @@ class TSkinTab31 : public TSkinControl {
   void PrepareImage();
 
   TBitmap FTabImage;
-  TSkinUpDown* FScroller = nullptr;
   TControl* FScrollerControl = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "skin/controls/SkinToolButtons.h"
 
 #include "skin/controls/ControlFrames.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/model/SkinDraw.h"
 
 namespace {
@@ -29,7 +30,12 @@ void TSkinToolButtons::Notification(TComponent* component, TOperation operation)
   if (operation == opRemove && component == FBar) FBar = nullptr;
 }
 
+// A face that cannot be drawn leaves the bar's own.
 void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
+  SkinBoundary(L"tool button painting", [&] { DrawFace(draw); });
+}
+
+void TSkinToolButtons::DrawFace(TToolButtonDraw& draw) {
   if (FForm && FForm->LifeState() != kFormSkinned) return;
   TDataSkinButton& element = FSkinData.Buttons;
   const int frame = ToolButtonFrame(draw.State);

@@ -20,6 +20,7 @@ class TSkinToolButtons : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  void DrawFace(TToolButtonDraw& draw);
   TToolBar* FBar;
   TSkinData& FSkinData;
   TSkinFormLink* FForm;

@@ -43,14 +43,13 @@ bool TSkinUpDown::BeforeMessage(TMessage& message) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      CallPrevious(message);
+      if (!CallPrevious(message)) return false;
       Set(ssPressed, true);
       Repaint(nullptr);
       return false;
     case WM_LBUTTONUP:
       Set(ssPressed, false);
-      CallPrevious(message);
-      Repaint(nullptr);
+      if (CallPrevious(message)) Repaint(nullptr);
       return false;
     default:
       return TSkinControl::BeforeMessage(message);

@@ -61,30 +61,28 @@ COLORREF TextColourOf(const TSkinColours& colours, TItemTextColour which) {
   }
 }
 
-void DrawGlyph(TMenuItem& item, TCanvas& canvas, const TSkinRect& box, TImageList* images) {
+void DrawGlyph(const TMenuItemLook& item, TCanvas& canvas, const TSkinRect& box) {
   HDC dc = canvas.Handle();
-  if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
-    if (item.Checked()) {
+  TImageList* images = item.Images;
+  if (images && item.ImageIndex >= 0 && item.ImageIndex < images->Count()) {
+    if (item.Checked) {
       RECT area = ToRect(box);
       FillDither(dc, area);
       DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
     }
-    images->Draw(canvas, box.Left, box.Top, item.ImageIndex(), item.Enabled());
-  } else if (item.Checked()) {
+    images->Draw(canvas, box.Left, box.Top, item.ImageIndex, item.Enabled);
+  } else if (item.Checked) {
     DrawCheckMark(dc, box);
   }
 }
 
 // Glyph box, caption, shortcut, or the etched line of a separator.
-void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) {
-  item.UpdateAction();
-  TMenu* menu = item.GetParentMenu();
-  TImageList* images = menu ? menu->Images() : nullptr;
+void PaintItemContent(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect, bool selected) {
   HDC dc = canvas.Handle();
-  const std::wstring caption = MeasuredItemCaption(item.Caption());
+  const std::wstring caption = MeasuredItemCaption(item.Caption);
   // The default item is bold: measured so, its caption is drawn to its end.
   TFontHandle bold;
-  if (item.Default()) {
+  if (item.Default) {
     LOGFONTW face{};
     GetObjectW(canvas.Font().Handle(), sizeof(face), &face);
     face.lfWeight = FW_BOLD;
@@ -96,9 +94,9 @@ void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
 
   TItemContentInput in;
   in.Item = ToSkin(rect);
-  in.RightToLeft = IsRightToLeftMenu(ParentMenuHandle(item));
-  if (images) in.ImageListWidth = images->Width();
-  in.Checked = item.Checked();
+  in.RightToLeft = IsRightToLeftMenu(item.ParentMenu);
+  if (item.Images) in.ImageListWidth = item.Images->Width();
+  in.Checked = item.Checked;
   in.Separator = item.IsSeparator();
   in.ItemLeftWidth = MenuItemLeftWidth(data);
   in.Caption = {measured.right, measured.bottom};
@@ -108,15 +106,15 @@ void PaintItemContent(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
-  DrawGlyph(item, canvas, layout.GlyphBox, images);
+  DrawGlyph(item, canvas, layout.GlyphBox);
 
   const TSkinColours& colours = data.Colours;
-  TItemTextColour which = ItemTextColour(item.Enabled(), selected, colours.ButtonShadow == colours.MenuText);
+  TItemTextColour which = ItemTextColour(item.Enabled, selected, colours.ButtonShadow == colours.MenuText);
   const int mode = SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, TextColourOf(colours, which));
   RECT text = ToRect(layout.Caption);
-  DrawTextW(dc, item.Caption().c_str(), -1, &text, DT_EXPANDTABS | DT_SINGLELINE);
-  std::wstring keys = ShortCutToText(item.ShortCut());
+  DrawTextW(dc, item.Caption.c_str(), -1, &text, DT_EXPANDTABS | DT_SINGLELINE);
+  std::wstring keys = ShortCutToText(item.ShortCut);
   if (!keys.empty()) {
     RECT place = ToRect(layout.ShortCut);
     DrawTextW(dc, keys.c_str(), -1, &place, DT_RIGHT | DT_SINGLELINE);
@@ -149,14 +147,15 @@ TCanvas& ItemBuffer(TBitmap& buffer, int width, int height) {
   return buffer.Canvas();
 }
 
-void PaintSkinnedItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT& rect, const TItemPaint& how) {
+void PaintSkinnedItem(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect,
+                      const TItemPaint& how) {
   TDataSkinObject& element = *data.MenuItem;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
   TBitmap buffer;
   TCanvas& bufferCanvas = ItemBuffer(buffer, width, height);
   TSkinManage* manager = SkinManager();
-  TBitmap* background = manager && how.BackgroundMenu ? manager->FindPopupBackground(how.BackgroundMenu) : nullptr;
+  TBitmap* background = manager && item.ParentMenu ? manager->FindPopupBackground(item.ParentMenu) : nullptr;
   if (background && !background->Empty()) {
     const TSkinRect from = PopupBackgroundSource(ToSkin(rect));
     BitBlt(bufferCanvas.Handle(), 0, 0, width, height, background->Canvas().Handle(), from.Left, from.Top, SRCCOPY);
@@ -182,7 +181,7 @@ void PaintSkinnedItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const R
   BitBlt(canvas.Handle(), rect.left, rect.top, width, height, bufferCanvas.Handle(), 0, 0, SRCCOPY);
 }
 
-void PaintPlainItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT& rect, bool selected) {
+void PaintPlainItem(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect, bool selected) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
   TBitmap buffer;
@@ -212,11 +211,48 @@ std::optional<int> MenuItemLeftWidth(const TSkinData& data) {
   return data.MenuItem->LeftWidth;
 }
 
-void PaintMenuItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT& rect, const TItemPaint& how) {
+TMenuItemLook LookOf(TMenuItem& item) {
+  item.UpdateAction();
+  TMenu* menu = item.GetParentMenu();
+  TMenuItemLook look;
+  look.Caption = item.Caption();
+  look.Enabled = item.Enabled();
+  look.Checked = item.Checked();
+  look.Default = item.Default();
+  look.ShortCut = item.ShortCut();
+  look.ImageIndex = item.ImageIndex();
+  look.Images = menu ? menu->Images() : nullptr;
+  look.ParentMenu = ParentMenuHandle(item);
+  return look;
+}
+
+std::wstring MenuEntryText(HMENU menu, UINT command) {
+  constexpr int kItemTextLimit = 80;
+  wchar_t text[kItemTextLimit + 1] = {};
+  GetMenuStringW(menu, command, text, kItemTextLimit + 1, MF_BYCOMMAND);
+  return text;
+}
+
+TMenuItemLook LookOfEntry(HMENU menu, UINT command) {
+  const std::wstring text = MenuEntryText(menu, command);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STATE;
+  GetMenuItemInfoW(menu, command, FALSE, &info);
+  TMenuItemLook look;
+  look.Caption = text.empty() ? L"-" : text;
+  look.Enabled = (info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0;
+  look.Checked = (info.fState & MFS_CHECKED) != 0;
+  look.ParentMenu = menu;
+  return look;
+}
+
+void PaintMenuItem(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect,
+                   const TItemPaint& how) {
   // The popup window that rendered its background without knowing its menu
   // shows this item's: it learns its menu now.
-  if (LastUnclaimedPopup && item.Parent()) {
-    LastUnclaimedPopup->MenuHandle = ParentMenuHandle(item);
+  if (LastUnclaimedPopup && item.ParentMenu) {
+    LastUnclaimedPopup->MenuHandle = item.ParentMenu;
     LastUnclaimedPopup = nullptr;
   }
   if (data.MenuItem)

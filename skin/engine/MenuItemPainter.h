@@ -7,22 +7,45 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "toolkit/forms/Menus.h"
 
 class TSkinData;
+
+// What an item shows, read from a toolkit item or from a platform menu's
+// own entry, so that painting an entry of a platform menu makes nothing.
+struct TMenuItemLook {
+  std::wstring Caption;
+  bool Enabled = true;
+  bool Checked = false;
+  bool Default = false;
+  TShortCut ShortCut = scNone;
+  int ImageIndex = -1;
+  TImageList* Images = nullptr;  // the menu's image list, borrowed
+  // The menu the entry lies in: its popup window's background shows under
+  // the item, and its order tells whether the item is mirrored.
+  HMENU ParentMenu = nullptr;
+  bool IsSeparator() const { return Caption == L"-"; }
+};
+
+// The text of the entry with command in menu (at most 80 characters).
+std::wstring MenuEntryText(HMENU menu, UINT command);
+// A toolkit item's look, after its action was brought up to date.
+TMenuItemLook LookOf(TMenuItem& item);
+// The entry with command in menu: its text ("-" when it has none) and state.
+TMenuItemLook LookOfEntry(HMENU menu, UINT command);
 
 struct TItemPaint {
   bool Selected = false;
   // The skin's separator image; items made up from a platform menu use the
   // etched line of the item content instead.
   bool SeparatorImage = true;
-  // The menu whose popup window's background shows under the item.
-  HMENU BackgroundMenu = nullptr;
 };
 
 // The skinned painter when the skin has a MenuItem element, else the plain one.
-void PaintMenuItem(TSkinData& data, TMenuItem& item, TCanvas& canvas, const RECT& rect, const TItemPaint& how);
+void PaintMenuItem(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect,
+                   const TItemPaint& how);
 
 // The menu an item's entry lies in.
 HMENU ParentMenuHandle(TMenuItem& item);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/SkinTrace.h"
 #include "skin/engine/WinSkinForm.h"
@@ -107,27 +108,24 @@ void TSkinManage::InstallHook() {
   SkinTrace(L"HookCallback %x", {reinterpret_cast<uintptr_t>(FHookHandle.Get())});
 }
 
+// A window the engine could not take over keeps the platform's look; the
+// next hook hears of every window all the same.
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wparam, LPARAM lparam) {
-  if (code >= 0 && gManager) {
-    try {
-      return gManager->HookCallback(code, wparam, lparam);
-    } catch (...) {
-      // The skin engine never reports to the user: a window it could not
-      // take over keeps the platform's look.
-      SkinTrace(L"window hook: a window was left unskinned");
-    }
-  }
+  bool refused = false;
+  if (code >= 0 && gManager)
+    SkinBoundary(L"window hook", [&] { refused = gManager->HookCallback(code, wparam, lparam); });
+  if (refused) return kRefuseCreation;
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-LRESULT TSkinManage::HookCallback(int code, WPARAM wparam, LPARAM lparam) {
+bool TSkinManage::HookCallback(int code, WPARAM wparam, LPARAM lparam) {
   auto wnd = reinterpret_cast<HWND>(wparam);
   switch (code) {
     case HCBT_CREATEWND: {
       const CREATESTRUCTW& create = *reinterpret_cast<CBT_CREATEWNDW*>(lparam)->lpcs;
       std::wstring className = ClassNameOf(wnd);
       if (className == L"ScrollBar" && (create.style & SBS_SIZEGRIP) && FindSkinnedForm(create.hwndParent))
-        return kRefuseCreation;
+        return true;
       if (className == L"#32768") AttachPopupMenu(wnd);
       break;
     }
@@ -141,7 +139,7 @@ LRESULT TSkinManage::HookCallback(int code, WPARAM wparam, LPARAM lparam) {
     default:
       break;
   }
-  return CallNextHookEx(FHookHandle.Get(), code, wparam, lparam);
+  return false;
 }
 
 bool TSkinManage::SkinWindow(HWND wnd) {
@@ -159,6 +157,8 @@ bool TSkinManage::SkinWindow(HWND wnd) {
   TSkinData* data = ChooseSkinData(wnd);
   if (!data || data->SkinNotReady) return false;
 
+  // An attach that fails has given the window back as it was: it keeps the
+  // platform's look, and a later activation may try again.
   auto* skinner = new TWinSkinForm(form);
   skinner->Handle = wnd;
   try {
@@ -167,12 +167,21 @@ bool TSkinManage::SkinWindow(HWND wnd) {
     else
       skinner->AttachToWindow(*data);
   } catch (...) {
+    TraceSkinError(L"attaching a form skinner");
     skinner->Free();
-    throw;
+    return false;
   }
   FSkinnedForms.push_back(skinner);
   PostMessageW(wnd, SKM_SKINATTACHED, 0, 1000);
   return true;
+}
+
+// A child made in a skinned MDI frame is skinned as it is made, which the
+// hook's activation never does for MDI children.
+bool TSkinManage::SkinMdiChild(HWND wnd) {
+  const bool forcing = std::exchange(Forcing, true);
+  auto restore = ScopeExit([&] { Forcing = forcing; });
+  return SkinWindow(wnd);
 }
 
 bool TSkinManage::SkinForm(TForm& form) {
@@ -239,15 +248,16 @@ void TSkinManage::ReloadAllForms() {
 void TSkinManage::RunPendingAction(TComponent*) {
   if (!PendingSkinData) return;
   Timer->SetEnabled(false);
-  TSkinData& data = *PendingSkinData;
-  switch (PendingAction) {
-    case saActivate: Activate(data); break;
-    case saDeactivate: Deactivate(data); break;
-    case saReload: ReloadOrSwitch(data); break;
-    case saNone: break;
-  }
-  data.DoSkinChanged();
-  PendingSkinData = nullptr;
+  TSkinData& data = *std::exchange(PendingSkinData, nullptr);
+  SkinBoundary(L"skin manager's timer", [&] {
+    switch (PendingAction) {
+      case saActivate: Activate(data); break;
+      case saDeactivate: Deactivate(data); break;
+      case saReload: ReloadOrSwitch(data); break;
+      case saNone: break;
+    }
+    data.DoSkinChanged();
+  });
 }
 
 void TSkinManage::Activate(TSkinData& data) {

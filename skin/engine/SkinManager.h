@@ -39,6 +39,8 @@ class TSkinManage {
 
   // True when a form skinner was attached.
   bool SkinWindow(HWND wnd);
+  // An MDI child made inside a skinned frame.
+  bool SkinMdiChild(HWND wnd);
   bool SkinForm(TForm& form);
   TWinSkinForm* FindSkinnedForm(HWND wnd) const;
   // Called by a form skinner that goes: the list forgets it without freeing it.
@@ -73,7 +75,8 @@ class TSkinManage {
 
  private:
   static LRESULT CALLBACK HookProc(int code, WPARAM wparam, LPARAM lparam);
-  LRESULT HookCallback(int code, WPARAM wparam, LPARAM lparam);
+  // True refuses the window being made.
+  bool HookCallback(int code, WPARAM wparam, LPARAM lparam);
   // Frees the form skinners whose windows are gone.
   void PurgeDestroyed();
   // Detaches, unlists and frees the form skinner at index.

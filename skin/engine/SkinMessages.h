@@ -12,5 +12,9 @@ constexpr UINT SKM_SKINATTACHED = 0x3503;
 // Answered 1 by a window that is already skinned; also posted by a form
 // skinner with a title-bar button's Action that has no meaning of its own.
 constexpr UINT SKM_QUERYSKINNED = 0x3504;
+// Posted by a form skinner to its own window once a control's window went:
+// it frees the skinners whose windows are gone and skins again the toolkit
+// controls that made a new window.
+constexpr UINT SKM_FOLLOWCONTROLS = 0x3505;
 
 inline bool AnswersSkinned(HWND wnd) { return SendMessageW(wnd, SKM_QUERYSKINNED, 0, 0) == 1; }

@@ -25,9 +25,11 @@
 #include "skin/engine/FrameRegion.h"
 #include "skin/engine/FrameStyles.h"
 #include "skin/engine/NCObject.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinControlLink.h"
 #include "skin/engine/SysButtonLayout.h"
 #include "toolkit/core/Component.h"
+#include "toolkit/core/Liveness.h"
 #include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/forms/Menus.h"
@@ -143,6 +145,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
     void SetMouseControl(TSkinControlLink* skinner) override { FForm.MouseControl = skinner; }
     TCanvas& ControlCanvas() override { return FForm.ControlCanvas; }
     int LifeState() const override { return FForm.LifeState; }
+    void ControlWindowGone(TSkinControlLink*) override { FForm.ControlWindowGone(); }
 
    private:
     TWinSkinForm& FForm;
@@ -155,6 +158,14 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void RestoreFormProc();
   void AttachChildControls();
   void FreeControlSkinners();
+  // AttachToWindow's steps.
+  void TakeWindow(TSkinData& data);
+  // What an attach that failed part way had done is undone.
+  void UndoAttach();
+  void ControlWindowGone();
+  // SKM_FOLLOWCONTROLS: skinners whose windows are gone are freed, and
+  // toolkit controls that have a new window are skinned again.
+  void FollowControls();
   void DetachOnDestroy();
   void DetachControlsOnly();
   void GiveBackPlatformFrame();
@@ -163,8 +174,14 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
 
   // The window procedure (WinSkinFormProc).
   void WndProc(TMessage& message);
+  void HandleMessage(TMessage& message);
   void FormWindowProc(TMessage& message);
+  void HandleFormMessage(TMessage& message);
+  // The window procedure below this skinner's, and the message through it.
+  TPassOn Previous() const;
   void Default(TMessage& message);
+  // The toolkit form's own handling of message.
+  void ToForm(TMessage& message);
   void FrameMessage(TMessage& message);
   bool FrameHandler(TMessage& message);
   void WMEraseBkgnd(TMessage& message);
@@ -179,6 +196,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void CMMenuChanged(TMessage& message);
   void NcMouse(TMessage& message);
   void PollMouse(TComponent* sender);
+  void PollHotObjects();
   void DoAction(TWinSysButton& button, int x, int y);
   void TellMouseLeft();
   void PostClose();
@@ -222,6 +240,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void SubclassMdiClient();
   void RestoreMdiClient();
   void MdiClientProc(TMessage& message);
+  void MdiClientMessage(TMessage& message, const TPassOn& client);
 
   TWindowSubclass FSubclass;
   TWindowSubclass FMdiSubclass;
@@ -233,4 +252,9 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   TBitmap FTitleBackground;  // the composed title bar without its buttons
   std::wstring FMeasuredShortCaption;  // the caption LeastTrackSize measured last, and its width
   int FShortCaptionWidth = 0;
+  bool FFollowPosted = false;  // SKM_FOLLOWCONTROLS is on its way
+  uint32_t FStyleAtAttach = 0;
+  bool FSavedAutoScroll = true;
+  bool FPopupsSkinned = false;  // the form's popup menus are drawn by this skinner
+  TLiveness FLiveness;
 };

@@ -6,6 +6,7 @@
 
 #include "skin/controls/ControlDispatch.h"
 #include "skin/engine/CaptionLayout.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/engine/FrameFitting.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -43,7 +44,8 @@ TWinSkinForm::TWinSkinForm(TComponent* owner) : TComponent(owner), DoubleClickTi
 TWinSkinForm::~TWinSkinForm() { BeforeDestruction(); }
 
 // A skinner freed while it still holds its window (its skin data went, the
-// engine stopped) leaves the window's procedures as it found them.
+// engine stopped) leaves the window's procedures as it found them, and the
+// form's popup menus keep no handler of it.
 void TWinSkinForm::Destroying() {
   if (FSubclass.Installed()) {
     RestoreFormProc();
@@ -51,6 +53,7 @@ void TWinSkinForm::Destroying() {
   }
   RestoreMdiClient();
   FreeControlSkinners();
+  RestorePopupMenus();
   FreeSysButtons();
   SkinMenu.reset();
   SystemPopup.reset();
@@ -61,20 +64,37 @@ void TWinSkinForm::Destroying() {
 
 void TWinSkinForm::AttachToForm(TSkinData& data, TForm& form) {
   Form = &form;
-  form.SetAutoScroll(false);
-  const bool fullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
-  if (fullSkin) {
-    SavedFormWindowProc = form.WindowProc();
-    form.SetWindowProc(TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this));
-  }
-  AttachToWindow(data);
   SavedColor = form.Color();
-  form.SetColor(data.Colours.ButtonFace);
-  if (fullSkin) SkinPopupMenus();
+  FSavedAutoScroll = form.AutoScroll();
+  try {
+    form.SetAutoScroll(false);
+    const bool fullSkin = HasSkinControl(data.SkinControls(), xcMainMenu);
+    if (fullSkin) {
+      SavedFormWindowProc = form.WindowProc();
+      form.SetWindowProc(TWndMethod::Of<&TWinSkinForm::FormWindowProc>(*this));
+    }
+    AttachToWindow(data);
+    form.SetColor(data.Colours.ButtonFace);
+    if (fullSkin) SkinPopupMenus();
+  } catch (...) {
+    UndoAttach();
+    throw;
+  }
 }
 
+// Whatever fails on the way gives the window back as it was.
 void TWinSkinForm::AttachToWindow(TSkinData& data) {
   if (FSubclass.Installed()) return;
+  FStyleAtAttach = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE));
+  try {
+    TakeWindow(data);
+  } catch (...) {
+    UndoAttach();
+    throw;
+  }
+}
+
+void TWinSkinForm::TakeWindow(TSkinData& data) {
   SkinData = &data;
   PollTimer = std::make_unique<TTimer>(nullptr);
   PollTimer->SetEnabled(false);
@@ -131,6 +151,31 @@ void TWinSkinForm::AttachToWindow(TSkinData& data) {
   FSubclass.Install(Handle, TWndMethod::Of<&TWinSkinForm::WndProc>(*this));
   AttachChildControls();
   InvalidateRect(Handle, nullptr, TRUE);
+}
+
+// Each step is undone only when it was taken, so this serves an attach that
+// failed at any point, and a second call does nothing more. The frame is
+// computed again for the style given back.
+void TWinSkinForm::UndoAttach() {
+  RestoreFormProc();
+  FSubclass.Remove();
+  FreeControlSkinners();
+  RestoreMdiClient();
+  const bool restyled = static_cast<uint32_t>(GetWindowLongPtrW(Handle, GWL_STYLE)) != FStyleAtAttach;
+  if (restyled) SetWindowLongPtrW(Handle, GWL_STYLE, static_cast<LONG_PTR>(FStyleAtAttach));
+  if (SkinMenu) {
+    SetMenu(Handle, SkinMenu->MenuHandle);
+    SkinMenu.reset();
+  } else if (restyled) {
+    RefreshFrame();
+  }
+  if (Form) {
+    RestorePopupMenus();
+    Form->SetColor(SavedColor);
+    Form->SetAutoScroll(FSavedAutoScroll);
+  }
+  SystemPopup.reset();
+  PollTimer.reset();
 }
 
 // A toolkit form's components are offered with the form as their parent; a
@@ -336,17 +381,27 @@ void TWinSkinForm::GiveBackPlatformFrame() {
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// The form outlives its window: its popup menus keep no handler of this
+// skinner, which the manager frees later. Nothing of the frame is drawn any
+// more, so its pictures and font go now.
 void TWinSkinForm::DetachOnDestroy() {
-  if (!FullSkin) return DetachControlsOnly();
-  SystemPopup.reset();
-  if (PollTimer) PollTimer->SetEnabled(false);
-  if (FSubclass.Installed()) {
-    RestoreFormProc();
-    FSubclass.Remove();
+  if (!FullSkin) {
+    DetachControlsOnly();
+  } else {
+    SystemPopup.reset();
+    if (PollTimer) PollTimer->SetEnabled(false);
+    if (FSubclass.Installed()) {
+      RestoreFormProc();
+      FSubclass.Remove();
+    }
+    FreeControlSkinners();
+    RestorePopupMenus();
+    SkinMenu.reset();
   }
-  FreeControlSkinners();
-  SkinMenu.reset();
   TitleCache.Clear();
+  FTitleBackground.Clear();
+  IconBitmap.Clear();
+  CaptionFont.Reset();
 }
 
 void TWinSkinForm::DetachControlsOnly() {
@@ -373,6 +428,36 @@ void TWinSkinForm::UnregisterControl(TSkinControlLink* skinner) {
   auto found = std::find(FControlSkinners.rbegin(), FControlSkinners.rend(), skinner);
   if (found != FControlSkinners.rend()) FControlSkinners.erase(std::next(found).base());
   if (MouseControl == skinner) MouseControl = nullptr;
+}
+
+// Posted once however many windows go together (a container's children).
+void TWinSkinForm::ControlWindowGone() {
+  if (FFollowPosted || !Handle || !IsWindow(Handle)) return;
+  FFollowPosted = PostMessageW(Handle, SKM_FOLLOWCONTROLS, 0, 0) != FALSE;
+}
+
+// A control whose window was made again (a property that only a new window
+// can take) is offered to the choice of skinners as when the form was
+// attached, so it gets the skinner its new window calls for. Its old
+// skinner, and those of windows that went for good, are freed first.
+void TWinSkinForm::FollowControls() {
+  FFollowPosted = false;
+  std::vector<TComponent*> remade;
+  for (TSkinControlLink* skinner : std::vector<TSkinControlLink*>(FControlSkinners)) {
+    if (skinner->LifeState() != flDestroyed) continue;
+    auto* owned = dynamic_cast<TSkinControl*>(skinner);
+    auto* control = owned ? dynamic_cast<TWinControl*>(owned->SkinnedComponent()) : nullptr;
+    UnregisterControl(skinner);
+    delete skinner;
+    if (control && control->HandleAllocated() && !(control->ComponentState() & csDestroying)) remade.push_back(control);
+  }
+  if (!Form || remade.empty()) return;
+  TAliveGuard alive(FLiveness);
+  const TControlDispatch dispatch{*SkinData, &FControlLink, this, Form};
+  for (TComponent* control : remade) {
+    if (!alive) return;
+    DispatchControl(*control, control->Owner() ? *control->Owner() : *Form, dispatch);
+  }
 }
 
 // Each skinner leaves the list before it is freed, so its own unregistering finds nothing.

@@ -1,11 +1,35 @@
 // MDI: the frame's client window is watched so that the skinned menu bar
 // follows the active child's menu and shows the child's minimise, restore
 // and close buttons while it is maximised; new children get skinned.
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/model/SkinData.h"
+
+namespace {
+
+// The client gives the frame's menu a maximised child's system menu (as the
+// child's icon, drawn into a bitmap) and its three buttons, and takes them
+// off again only from the menu it finds on the frame, where the skinned bar
+// leaves none: the skinned bar takes them off as the client would.
+void RemoveMaximisedChildItems(HMENU menu) {
+  const int count = GetMenuItemCount(menu);
+  if (count <= 0) return;
+  const UINT last = GetMenuItemID(menu, count - 1);
+  if (last != SC_CLOSE && last != SC_RESTORE) return;
+  MENUITEMINFOW icon{};
+  icon.cbSize = sizeof(icon);
+  icon.fMask = MIIM_FTYPE | MIIM_BITMAP | MIIM_SUBMENU;
+  if (GetMenuItemInfoW(menu, 0, TRUE, &icon) && (icon.fType & MFT_BITMAP) && icon.hSubMenu) {
+    RemoveMenu(menu, 0, MF_BYPOSITION);  // the pop-up is the child's own system menu
+    if (GetObjectType(icon.hbmpItem) == OBJ_BITMAP) DeleteObject(icon.hbmpItem);
+  }
+  for (UINT command : {SC_MINIMIZE, SC_RESTORE, SC_CLOSE}) DeleteMenu(menu, command, MF_BYCOMMAND);
+}
+
+}  // namespace
 
 void TWinSkinForm::SubclassMdiClient() {
   if (MdiClient) FMdiSubclass.Install(MdiClient, TWndMethod::Of<&TWinSkinForm::MdiClientProc>(*this));
@@ -14,6 +38,15 @@ void TWinSkinForm::SubclassMdiClient() {
 void TWinSkinForm::RestoreMdiClient() { FMdiSubclass.Remove(); }
 
 void TWinSkinForm::MdiClientProc(TMessage& message) {
+  const TPassOn client = TPassOn::Procedure(FMdiSubclass.PreviousProc(), FMdiSubclass.Window());
+  SkinMessageBoundary(L"MDI client", message, client, [&] { MdiClientMessage(message, client); });
+}
+
+// What the client does with a message may make or destroy windows and run
+// the application's code: this skinner's own steps follow only if it is
+// still there.
+void TWinSkinForm::MdiClientMessage(TMessage& message, const TPassOn& client) {
+  TAliveGuard alive(FLiveness);
   TSkinManage* manager = SkinManager();
   switch (message.Msg) {
     case WM_NCCALCSIZE:
@@ -24,12 +57,12 @@ void TWinSkinForm::MdiClientProc(TMessage& message) {
       break;
     case WM_MDICREATE:
       SkinData->SetMenuUpdate(false);
-      FMdiSubclass.CallPrevious(message);
-      CreatedMdiChild = reinterpret_cast<HWND>(message.Result);
+      client(message);
+      if (alive) CreatedMdiChild = reinterpret_cast<HWND>(message.Result);
       return;
     case WM_MDIDESTROY:
-      FMdiSubclass.CallPrevious(message);
-      if (!FullSkin || !manager) return;
+      client(message);
+      if (!alive || !FullSkin || !manager) return;
       manager->SetMdiMax(IsActiveChildMaximised());
       if (SkinMenu && manager->CountMdiChildren() == 0) {
         SkinData->SetMenuUpdate(SavedMenuUpdate);
@@ -41,25 +74,28 @@ void TWinSkinForm::MdiClientProc(TMessage& message) {
       if (FullSkin && manager && manager->MdiMaximised) manager->SetMdiMax(false);
       break;
     case WM_MDISETMENU: {
-      FMdiSubclass.CallPrevious(message);
-      if (!FullSkin) return;
+      client(message);
+      if (!alive || !FullSkin) return;
+      HMENU shown = GetMenu(Handle);
+      RemoveMaximisedChildItems(shown);
       auto menu = reinterpret_cast<HMENU>(message.WParam);
-      if (menu && SkinMenu && (menu != SkinMenu->MenuHandle || CreatedMdiChild))
-        SkinMenu->LoadFromMenu(GetMenu(Handle));
+      if (menu && SkinMenu && (menu != SkinMenu->MenuHandle || CreatedMdiChild)) SkinMenu->LoadFromMenu(shown);
       SetMenu(Handle, nullptr);
       return;
     }
     case WM_MDIREFRESHMENU:
-      FMdiSubclass.CallPrevious(message);
+      client(message);
+      if (!alive) return;
       if (HWND created = std::exchange(CreatedMdiChild, nullptr)) {
-        if (manager) manager->SkinWindow(created);
-        PostMessageW(Handle, SKM_REPAINTFRAME, 0, 0);
+        const HWND frame = Handle;
+        if (manager) manager->SkinMdiChild(created);
+        PostMessageW(frame, SKM_REPAINTFRAME, 0, 0);
       }
       return;
     default:
       break;
   }
-  FMdiSubclass.CallPrevious(message);
+  client(message);
 }
 
 bool TWinSkinForm::IsActiveChildMaximised() const {

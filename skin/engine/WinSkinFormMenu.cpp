@@ -2,21 +2,15 @@
 // system menu, and its own popup menus, measured and drawn by the skin.
 #include "skin/engine/MenuItemLayout.h"
 #include "skin/engine/MenuItemPainter.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinPopMenu.h"
 #include "skin/model/SkinData.h"
+#include "toolkit/core/ScopeGuard.h"
 #include "toolkit/graphics/ImgList.h"
 
 namespace {
-
-constexpr int kItemTextLimit = 80;
-
-std::wstring MenuString(HMENU menu, UINT command) {
-  wchar_t text[kItemTextLimit + 1] = {};
-  GetMenuStringW(menu, command, text, kItemTextLimit + 1, MF_BYCOMMAND);
-  return text;
-}
 
 bool HasImageList(TMenuItem& item) {
   TMenu* menu = item.GetParentMenu();
@@ -48,14 +42,15 @@ void TWinSkinForm::WMMeasureItem(TMessage& message) {
   const std::optional<int> edge = MenuItemLeftWidth(*SkinData);
   TSkinSize size;
   if (TMenuItem* item = ToolkitMenuItem(measure.itemID)) {
-    TMenuMeasureItemEvent own = item->OnMeasureItem();
-    item->SetOnMeasureItem({});
     int width = 0, height = 0;
-    item->MeasureItem(canvas, width, height);
-    item->SetOnMeasureItem(own);
+    {
+      auto restore = ScopeExit([item, own = item->OnMeasureItem()] { item->SetOnMeasureItem(own); });
+      item->SetOnMeasureItem({});
+      item->MeasureItem(canvas, width, height);
+    }
     size = MeasureToolkitMenuItem({width, height}, edge, HasImageList(*item));
   } else {
-    std::wstring text = MenuString(TrackedMenu, measure.itemID);
+    std::wstring text = MenuEntryText(TrackedMenu, measure.itemID);
     size = MeasurePlatformMenuItem(canvas.TextWidth(text), static_cast<int>(measure.itemHeight), !text.empty(), edge,
                                    IsNtPlatform);
   }
@@ -65,7 +60,7 @@ void TWinSkinForm::WMMeasureItem(TMessage& message) {
 }
 
 // An item without a toolkit item is drawn from the platform menu's own text
-// and state, through a toolkit item made for the moment.
+// and state.
 void TWinSkinForm::WMDrawItem(TMessage& message) {
   auto& draw = *reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
   const bool nt4 = IsNtPlatform && LOBYTE(LOWORD(WindowsVersion)) == 4;
@@ -78,42 +73,36 @@ void TWinSkinForm::WMDrawItem(TMessage& message) {
   TSaveDC saved(draw.hDC);
   TCanvas canvas(draw.hDC);
   UseScreenMenuFont(canvas);
-  TItemPaint how{(draw.itemState & ODS_SELECTED) != 0, true, nullptr};
+  TItemPaint how{(draw.itemState & ODS_SELECTED) != 0, true};
   if (TMenuItem* item = ToolkitMenuItem(draw.itemID)) {
-    how.BackgroundMenu = ParentMenuHandle(*item);
-    PaintMenuItem(*SkinData, *item, canvas, draw.rcItem, how);
+    PaintMenuItem(*SkinData, LookOf(*item), canvas, draw.rcItem, how);
   } else {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_STATE;
-    GetMenuItemInfoW(menu, draw.itemID, FALSE, &info);
-    std::wstring text = MenuString(menu, draw.itemID);
-    TMenuItem passing(nullptr);
-    passing.SetCaption(text.empty() ? L"-" : text);
-    passing.SetEnabled((info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0);
-    passing.SetChecked((info.fState & MFS_CHECKED) != 0);
     how.SeparatorImage = false;
-    how.BackgroundMenu = menu;
-    PaintMenuItem(*SkinData, passing, canvas, draw.rcItem, how);
+    PaintMenuItem(*SkinData, LookOfEntry(menu, draw.itemID), canvas, draw.rcItem, how);
   }
   message.Result = 1;
 }
 
+// The toolkit's item painting events: what fails leaves the item as it was.
 void TWinSkinForm::DrawSkinnedItem(TComponent* sender, TCanvas& canvas, const RECT& rect, bool selected) {
-  auto& item = *static_cast<TMenuItem*>(sender);
-  PaintMenuItem(*SkinData, item, canvas, rect, {selected, true, ParentMenuHandle(item)});
+  SkinBoundary(L"menu item painting", [&] {
+    PaintMenuItem(*SkinData, LookOf(*static_cast<TMenuItem*>(sender)), canvas, rect, {selected, true});
+  });
 }
 
 void TWinSkinForm::MeasureSkinnedItem(TComponent* sender, TCanvas&, int& width, int& height) {
-  auto& item = *static_cast<TMenuItem*>(sender);
-  TSkinSize size = MeasureSkinnedMenuItem({width, height}, MenuItemLeftWidth(*SkinData), HasImageList(item));
-  width = size.Width;
-  height = size.Height;
+  SkinBoundary(L"menu item measuring", [&] {
+    auto& item = *static_cast<TMenuItem*>(sender);
+    TSkinSize size = MeasureSkinnedMenuItem({width, height}, MenuItemLeftWidth(*SkinData), HasImageList(item));
+    width = size.Width;
+    height = size.Height;
+  });
 }
 
 // The form's popup menus that do not opt out by their Tag are drawn by the skin.
 void TWinSkinForm::SkinPopupMenus() {
   if (!Form || !HasSkinControl(SkinData->SkinControls(), xcPopupMenu)) return;
+  FPopupsSkinned = true;
   const auto draw = TMenuDrawItemEvent::Of<&TWinSkinForm::DrawSkinnedItem>(*this);
   const auto measure = TMenuMeasureItemEvent::Of<&TWinSkinForm::MeasureSkinnedItem>(*this);
   for (int i = 0; i < Form->ComponentCount(); ++i) {
@@ -131,7 +120,7 @@ void TWinSkinForm::SkinPopupMenus() {
 // The measuring handlers go too: they belong to this skinner, which may go
 // before the menus do.
 void TWinSkinForm::RestorePopupMenus() {
-  if (!Form) return;
+  if (!Form || !std::exchange(FPopupsSkinned, false)) return;
   const auto draw = TMenuDrawItemEvent::Of<&TWinSkinForm::DrawSkinnedItem>(*this);
   const auto measure = TMenuMeasureItemEvent::Of<&TWinSkinForm::MeasureSkinnedItem>(*this);
   for (int i = 0; i < Form->ComponentCount(); ++i) {

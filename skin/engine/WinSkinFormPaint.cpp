@@ -293,8 +293,9 @@ void TWinSkinForm::BuildRegion() {
     TRegionHandle piece = PartRegion(part);
     if (piece) CombineRgn(region.Get(), region.Get(), piece.Get(), RGN_OR);
   }
-  Region = region.Get();
-  SetWindowRgn(Handle, region.Detach(), TRUE);
+  // The window owns a region it took; one it refused is still ours to delete.
+  if (!SetWindowRgn(Handle, region.Get(), TRUE)) return;
+  Region = region.Detach();
   RegionOwned = true;
 }
 

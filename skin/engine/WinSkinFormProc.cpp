@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include "skin/engine/FrameHitTest.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/engine/WinSkinForm.h"
@@ -30,9 +31,15 @@ bool IsFrameMouseMessage(UINT msg) {
 
 }  // namespace
 
-void TWinSkinForm::Default(TMessage& message) { FSubclass.CallPrevious(message); }
+TPassOn TWinSkinForm::Previous() const { return TPassOn::Procedure(FSubclass.PreviousProc(), FSubclass.Window()); }
+
+void TWinSkinForm::Default(TMessage& message) { Previous()(message); }
 
 void TWinSkinForm::WndProc(TMessage& message) {
+  SkinMessageBoundary(L"form skinner", message, Previous(), [&] { HandleMessage(message); });
+}
+
+void TWinSkinForm::HandleMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_ERASEBKGND: return WMEraseBkgnd(message);
     case WM_STYLECHANGED:
@@ -50,6 +57,7 @@ void TWinSkinForm::WndProc(TMessage& message) {
       if (SkinData->BackgroundBrush) message.Result = reinterpret_cast<LRESULT>(SkinData->BackgroundBrush.Get());
       return;
     case SKM_QUERYSKINNED: message.Result = 1; return;
+    case SKM_FOLLOWCONTROLS: return FollowControls();
     default: break;
   }
   if (!FullSkin) return Default(message);
@@ -100,19 +108,29 @@ bool TWinSkinForm::FrameHandler(TMessage& message) {
 // A toolkit form's own WindowProc, which sees what the toolkit handles before
 // the window procedure does.
 void TWinSkinForm::FormWindowProc(TMessage& message) {
+  SkinMessageBoundary(L"form skinner", message, TPassOn::Toolkit(SavedFormWindowProc),
+                      [&] { HandleFormMessage(message); });
+}
+
+void TWinSkinForm::HandleFormMessage(TMessage& message) {
   switch (message.Msg) {
-    case WM_SETTEXT:
-      SavedFormWindowProc(message);
+    case WM_SETTEXT: {
+      TAliveGuard alive(FLiveness);
+      ToForm(message);
+      if (!alive) return;
       CaptionText = CaptionTextOf(Handle);
       return RefreshFrame();
+    }
     case SKM_SKINCHANGED: return ReloadSkin();
     case CM_DIALOGCHAR:
       if (SkinMenu && SkinMenu->DialogChar(message)) return;
       break;
     default: break;
   }
-  SavedFormWindowProc(message);
+  ToForm(message);
 }
+
+void TWinSkinForm::ToForm(TMessage& message) { TPassOn::Toolkit(SavedFormWindowProc)(message); }
 
 // A bare window's client area takes the skin's background.
 void TWinSkinForm::WMEraseBkgnd(TMessage& message) {
@@ -224,12 +242,7 @@ void TWinSkinForm::WMSysCommand(TMessage& message) {
 // the bar keeps, and the bar shows the change at once.
 void TWinSkinForm::CMMenuChanged(TMessage& message) {
   SkinData->NcPaintEnabled = false;
-  try {
-    Default(message);
-  } catch (...) {
-    SkinData->NcPaintEnabled = true;
-    throw;
-  }
+  Default(message);
   SkinData->NcPaintEnabled = true;
   if (!SkinMenu || !SkinData->MenuUpdate()) return;
   if (!GetMenu(Handle) && !SkinMenu->MenuHandle) return;
@@ -285,7 +298,12 @@ void TWinSkinForm::NcMouse(TMessage& message) {
 // Every 250 ms while the window is active: a hot object the mouse has left
 // (for a window the mouse left without a message) goes back to normal.
 void TWinSkinForm::PollMouse(TComponent*) {
-  if (MenuTracking) return;
+  SkinBoundary(L"form skinner's mouse poll", [&] {
+    if (!MenuTracking) PollHotObjects();
+  });
+}
+
+void TWinSkinForm::PollHotObjects() {
   POINT cursor;
   if (!GetCursorPos(&cursor)) return;
   if (HotObject && !Contains(HotObject->Bounds, ScreenToWindow(cursor))) HotObject->Leave();

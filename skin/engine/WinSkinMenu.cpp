@@ -6,7 +6,7 @@
 #include "skin/engine/MenuItemPainter.h"
 #include "skin/engine/MenuLoop.h"
 #include "skin/engine/SkinManager.h"
-#include "skin/engine/SkinTrace.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSysButton.h"
 #include "skin/engine/WindowFacts.h"
@@ -382,12 +382,8 @@ LRESULT CALLBACK TWinSkinMenu::FilterProc(int code, WPARAM wparam, LPARAM lparam
     msg.wParam = MenuLoopKey(static_cast<unsigned>(msg.wParam), TrackedItemView(tracking.Bar->FormSkinner.TrackedMenu));
   LRESULT result = CallNextHookEx(tracking.FilterHook.Get(), code, wparam, lparam);
   if (result != 0 || code != MSGF_MENU || !tracking.Bar) return result;
-  try {
-    tracking.Bar->Filter(msg);
-  } catch (...) {
-    // Never reported: the drop-down goes on as the platform runs it.
-    SkinTrace(L"menu filter: a message was left to the platform");
-  }
+  // What fails leaves the drop-down to go on as the platform runs it.
+  SkinBoundary(L"menu filter", [&] { tracking.Bar->Filter(msg); });
   return result;
 }
 
@@ -426,8 +422,10 @@ int TWinSkinMenu::EntryUnderMouse(POINT screen) {
 }
 
 void TWinSkinMenu::WatchCursor(TComponent*) {
-  POINT cursor;
-  if (Tracking().Bar == this && GetCursorPos(&cursor)) SwitchTo(EntryUnderMouse(cursor));
+  SkinBoundary(L"menu bar's cursor watch", [&] {
+    POINT cursor;
+    if (Tracking().Bar == this && GetCursorPos(&cursor)) SwitchTo(EntryUnderMouse(cursor));
+  });
 }
 
 // The move ends the open drop-down's loop and clicks the other entry open

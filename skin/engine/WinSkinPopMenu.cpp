@@ -1,6 +1,7 @@
 #include "skin/engine/WinSkinPopMenu.h"
 
 #include "skin/engine/PopupMenuFrame.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
 #include "skin/model/SkinData.h"
@@ -34,16 +35,21 @@ void TWinSkinPopMenu::Detach() {
 }
 
 void TWinSkinPopMenu::WndProc(TMessage& message) {
+  SkinMessageBoundary(L"popup menu skinner", message, TPassOn::Procedure(FThunk.PreviousProc(), FThunk.Window()),
+                      [&] { HandleMessage(message); });
+}
+
+void TWinSkinPopMenu::HandleMessage(TMessage& message) {
   if (message.Msg == SKM_QUERYSKINNED) {
     message.Result = 1;
     return;
   }
   TSkinManage* manager = SkinManager();
-  if (!manager || !manager->Enabled) return FThunk.CallPrevious(message);
+  if (!manager || !manager->Enabled) return Default(message);
   switch (message.Msg) {
     case WM_DESTROY:
       Detach();
-      return FThunk.CallPrevious(message);
+      return Default(message);
     case WM_NCPAINT:
       if (PaintsPopupFrame(IsNtPlatform, WindowsVersion)) return WMNcPaint(message);
       return;
@@ -52,8 +58,12 @@ void TWinSkinPopMenu::WndProc(TMessage& message) {
     case WM_PAINT:
       return WMPaint(message);
     default:
-      return FThunk.CallPrevious(message);
+      return Default(message);
   }
+}
+
+void TWinSkinPopMenu::Default(TMessage& message) {
+  TPassOn::Procedure(FThunk.PreviousProc(), FThunk.Window())(message);
 }
 
 // The background of the whole menu window, which the items copy their part of.
@@ -77,7 +87,7 @@ void TWinSkinPopMenu::PaintFrameRing() {
 
 // The platform's frame is never drawn.
 void TWinSkinPopMenu::WMNcPaint(TMessage& message) {
-  if (!RenderBackground()) return FThunk.CallPrevious(message);
+  if (!RenderBackground()) return Default(message);
   PaintFrameRing();
   message.Result = 0;
 }
@@ -85,7 +95,7 @@ void TWinSkinPopMenu::WMNcPaint(TMessage& message) {
 // Where the platform draws the menu's edge inside its client area, the ring
 // goes over it once the menu has painted.
 void TWinSkinPopMenu::WMPaint(TMessage& message) {
-  FThunk.CallPrevious(message);
+  Default(message);
   if (RenderBackground()) PaintFrameRing();
 }
 
@@ -93,14 +103,14 @@ void TWinSkinPopMenu::WMPaint(TMessage& message) {
 // items inside the ring.
 void TWinSkinPopMenu::WMPrint(TMessage& message) {
   int width = 0, height = 0;
-  if (!WindowSize(Window, width, height) || !RenderBackground()) return FThunk.CallPrevious(message);
+  if (!WindowSize(Window, width, height) || !RenderBackground()) return Default(message);
   const TSkinRect inner = PopupItemArea(width, height);
   TRegionHandle clip(CreateRectRgn(inner.Left, inner.Top, inner.Right, inner.Bottom));
   auto dc = reinterpret_cast<HDC>(message.WParam);
   BitBlt(dc, 0, 0, width, height, Background.Canvas().Handle(), 0, 0, SRCCOPY);
   const int mode = SetBkMode(dc, TRANSPARENT);
   SelectClipRgn(dc, clip.Get());
-  FThunk.CallPrevious(message);
+  Default(message);
   SelectClipRgn(dc, nullptr);
   SetBkMode(dc, mode);
 }

@@ -30,6 +30,8 @@ class TWinSkinPopMenu {
 
  private:
   void WndProc(TMessage& message);
+  void HandleMessage(TMessage& message);
+  void Default(TMessage& message);
   // False when the skin has no background: the message is then the platform's.
   bool RenderBackground();
   void PaintFrameRing();

@@ -163,8 +163,9 @@ TSkinData::TSkinData(TComponent* owner) : TComponent(owner), MenuGlyphs(nullptr,
     MenuGlyphs.LoadFromResourceName(kMenuGlyphsResource, clWhite);
 }
 
-// Every part of the model is owned by a member.
-TSkinData::~TSkinData() = default;
+// Every part of the model is owned by a member. A component deleted by
+// itself, without Free or an owner, still leaves the engine first.
+TSkinData::~TSkinData() { BeforeDestruction(); }
 
 void TSkinData::Loaded() {
   TComponent::Loaded();

@@ -149,6 +149,24 @@ TEST_F(Forms, HintFollowsTheMouseAndRaisesTheHintEvent) {
   EXPECT_EQ(log.Hints[log.Hints.size() - 2], L"the long hint");
 }
 
+// A main form sets the hint event for its status line; once it is gone, a
+// hint that changes (a mouse move over another window) calls nothing of it.
+TEST_F(Forms, TheHintEventOfAFormThatWentIsDropped) {
+  static int calls = 0;
+  struct THintedForm : TForm {
+    using TForm::TForm;
+    void ShowHint(TComponent*) { ++calls; }
+  };
+  auto* hinted = new THintedForm(nullptr);
+  Application.SetOnHint(TNotifyEvent::Of<&THintedForm::ShowHint>(*hinted));
+  Application.SetHint(L"one");
+  EXPECT_EQ(calls, 1);
+  hinted->Free();
+  Application.SetHint(L"two");
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(Application.OnHint());
+}
+
 TEST_F(Forms, FormHearsAltLettersAndMenuChangesThroughBothProcedureChains) {
   TSpy spy(*Form);
   struct TFrameSpy {

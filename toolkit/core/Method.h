@@ -14,6 +14,8 @@ class TMethod {
   }
 
   explicit operator bool() const { return FCode != nullptr; }
+  // The object the method is bound to.
+  const void* Target() const { return FTarget; }
   void operator()(Args... args) const { FCode(FTarget, args...); }
   friend bool operator==(const TMethod&, const TMethod&) = default;
 

@@ -91,8 +91,11 @@ void TApplication::SetHint(const std::wstring& hint) {
   if (FOnHint) FOnHint(nullptr);
 }
 
+// The hint event of a form that goes (the main form sets it for its status
+// line) goes with it: a later mouse move must not call into a freed form.
 void TApplication::ControlDestroying(TControl* control) {
   if (control == FMainForm) FMainForm = nullptr;
+  if (FOnHint.Target() == dynamic_cast<const void*>(control)) FOnHint = {};
   if (control != FMouseControl) return;
   ShowToolTip(nullptr);
   FMouseControl = nullptr;

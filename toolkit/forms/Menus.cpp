@@ -19,10 +19,12 @@ constexpr int kRightMargin = 11;   // where the platform puts its sub-menu arrow
 constexpr int kSeparatorHeight = 8;
 
 // Commands are unique among the living items of the process, so any window
-// can find its item; 0xFF00 and up are the MDI window list's. Never destroyed:
-// items that the application object frees at the program's end still use it.
+// can find its item. They stay below the system commands (SC_SIZE, 0xF000,
+// and up), which a WM_COMMAND from the system menu carries too, and so below
+// the MDI window list's (0xFF00 and up). Never destroyed: items that the
+// application object frees at the program's end still use it.
 TCommandPool& Commands() {
-  static auto& pool = *new TCommandPool(100, 0xFEFF);
+  static auto& pool = *new TCommandPool(100, kLastMenuCommand);
   return pool;
 }
 

@@ -34,6 +34,9 @@ class TBasicAction : public TComponent {
   TNotifyEvent FOnUpdate;
 };
 
+// The highest command an item is given: the system commands start above it.
+constexpr UINT kLastMenuCommand = SC_SIZE - 1;
+
 class TMenuItem : public TComponent {
   friend class TMenu;
 
