@@ -5,6 +5,7 @@
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinDialogPage.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -88,6 +89,7 @@ TSkinControl* CreateSkinner(TSkinnerClass skinner, TComponent* owner) {
     case scScControl: return new TSkinScControl(owner);
     case scScrollbar: return new TSkinScrollbar(owner);
     case scListView: return new TSkinListView(owner);
+    case scDialogPage: return new TSkinDialogPage(owner);
     case scNone: break;
   }
   return nullptr;
@@ -200,7 +202,9 @@ void DispatchWindow(HWND window, const TControlDispatch& dispatch) {
   GetClassNameW(window, name, kClassNameLimit + 1);
   const TWindowChoice choice = ChooseWindowSkinner(name, uint32_t(GetWindowLongPtrW(window, GWL_STYLE)));
   HWND target = choice.OnFirstChild ? GetWindow(window, GW_CHILD) : window;
-  if (choice.Skinner == scNone || !target || TSkinControl::ForWindow(target)) return;
-  TSkinControl* skinner = CreateSkinner(choice.Skinner, dispatch.Owner);
-  skinner->AttachWindow(target, dispatch.SkinData, dispatch.Form, CanvasOf(dispatch));
+  if (choice.Skinner != scNone && target && !TSkinControl::ForWindow(target)) {
+    TSkinControl* skinner = CreateSkinner(choice.Skinner, dispatch.Owner);
+    skinner->AttachWindow(target, dispatch.SkinData, dispatch.Form, CanvasOf(dispatch));
+  }
+  if (choice.OfferChildren) AttachChildWindows(window, dispatch);
 }

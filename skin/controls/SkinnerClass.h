@@ -22,6 +22,7 @@ enum TSkinnerClass {
   scScControl,    // TSkinScControl
   scScrollbar,    // TSkinScrollbar
   scListView,     // TSkinListView
+  scDialogPage,   // TSkinDialogPage
 };
 
 enum TAttachMode {
