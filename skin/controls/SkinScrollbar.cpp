@@ -136,9 +136,19 @@ void TSkinScrollbar::Scrolled(TMessage& message, bool vertical) {
   Repaint(nullptr);
 }
 
+// A control that sets its bars up again as its style changes (a list view
+// switched to its details) has the platform draw them there and then, after
+// the paint that the change brought.
 void TSkinScrollbar::AfterMessage(TMessage& message) {
-  if (message.Msg == WM_SIZE || message.Msg == WM_NCPAINT || message.Msg == WM_PRINT) return Refresh();
-  TSkinControl::AfterMessage(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+    case WM_NCPAINT:
+    case WM_PRINT:
+    case WM_STYLECHANGED:
+      return Refresh();
+    default:
+      return TSkinControl::AfterMessage(message);
+  }
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
@@ -251,10 +261,25 @@ void TSkinListView::AttachScrolled(TWinControl& control, TSkinData& skinData, in
                                    TSkinFormLink* form, TCanvas* canvas) {
   if (Attached()) return;
   TSkinScrollbar::AttachScrolled(control, skinData, ownThumbTracking, form, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachWindow(HWND wnd, TSkinData& skinData, TSkinFormLink* form, TCanvas* canvas) {
+  TSkinScrollbar::AttachWindow(wnd, skinData, form, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
+  if (FHeader) return;
   auto header = reinterpret_cast<HWND>(SendMessageW(FWindow, LVM_GETHEADER, 0, 0));
-  if (!header || FHeader) return;
+  if (!header || TSkinControl::ForWindow(header)) return;
   FHeader = new TSkinHeader(Owner());
-  FHeader->AttachWindow(header, skinData, form, canvas);
+  FHeader->AttachWindow(header, *FSkinData, FForm, FCanvas);
+}
+
+void TSkinListView::Paint(HDC dc, const RECT& rect) {
+  AttachHeader();
+  TSkinScrollbar::Paint(dc, rect);
 }
 
 bool TSkinHeader::BeforeMessage(TMessage& message) {
