@@ -6,6 +6,7 @@
 // message is handled once and passed on to the previous procedure at most once.
 #include <windowsx.h>
 
+#include "skin/controls/ControlDispatch.h"
 #include "skin/engine/FrameHitTest.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinMessages.h"
@@ -50,6 +51,14 @@ void TWinSkinForm::WndProc(TMessage& message) {
       if (SkinData->BackgroundBrush) message.Result = reinterpret_cast<LRESULT>(SkinData->BackgroundBrush.Get());
       return;
     case SKM_QUERYSKINNED: message.Result = 1; return;
+    // A window made in a dialog after it was skinned (a property sheet's page
+    // as it is first selected, a file dialog's view of another folder) gets
+    // its skinner as the dialog's first windows did.
+    case WM_PARENTNOTIFY:
+      Default(message);
+      if (!Form && LOWORD(message.WParam) == WM_CREATE)
+        DispatchWindow(reinterpret_cast<HWND>(message.LParam), {*SkinData, &FControlLink, this, nullptr});
+      return;
     default: break;
   }
   if (!FullSkin) return Default(message);
