@@ -1,11 +1,13 @@
-// preview PACKAGE DIR: shows the recorder's real windows in the skin of a
-// package file (through the main window's SkinFile) and writes, for skin
-// authors, a picture of each as it stands on screen (pixels outside the
-// window's region transparent) and windows.txt with the figures of each.
+// preview PACKAGE DIR: shows the recorder's real windows and the platform's
+// own dialogs in the skin of a package file (through the main window's
+// SkinFile) and writes, for skin authors, a picture of each as it stands on
+// screen (pixels outside the window's region transparent) and windows.txt
+// with the figures of each.
 // A package that cannot be used leaves the platform's look, and says why.
 //
 // The pictures are 32-bit BMP files; the preview script turns them into PNG.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
@@ -22,6 +24,7 @@
 #include "skin/model/SkinData.h"
 #include "skin/package/SkinReader.h"
 #include "tools/gallery/Gallery.h"
+#include "tools/preview/PlatformDialogs.h"
 #include "toolkit/core/Utf8.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/platform/Application.h"
@@ -147,7 +150,26 @@ class TPreview {
     PictureModal(L"message", [] { return VisibleWindow(L"#32770"); }, [&] {
       MessageBoxW(main, L"录音已停止。", L"Quillmere: a message box whose caption is wider than its text", MB_OK);
     });
+    // The file dialogs show the same recordings on every run.
+    const std::wstring sample = MakeSampleFolder();
+    SetCurrentDirectoryW(sample.c_str());
     PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
+    for (int i = 0; i < kPlatformDialogCount; ++i) {
+      const auto dialog = TPlatformDialog(i);
+      // The sheet is pictured on its second page, which it makes only when
+      // that is first selected, long after the sheet itself was skinned.
+      bool turned = dialog != pdPropertySheet;
+      PictureModal(
+          PlatformDialogName(dialog),
+          [&]() -> HWND {
+            HWND shown = ShownDialogOf(main);
+            if (turned || !Ready(shown)) return turned ? shown : nullptr;
+            PropSheet_SetCurSel(shown, nullptr, 1);
+            turned = true;
+            return nullptr;
+          },
+          [&] { ShowPlatformDialog(dialog, main, sample); });
+    }
     PictureGallery();
     WriteFigures();
     FMain->Hide();
@@ -296,13 +318,21 @@ class TPreview {
         const bool late = GetTickCount64() > Deadline;
         HWND wnd = Find(late);
         if (!wnd) {
-          if (late) Done = true;
+          // Whatever else the modal call showed (a platform's error box) is
+          // closed, so that the call returns.
+          if (late) Done = true, CloseStray();
           return;
         }
         if (++Settled < kSettleTicks) return;
         Owner->Picture(Name, wnd);
         Close(wnd);
         Done = true;
+      }
+      static void CloseStray() {
+        HWND active = GetActiveWindow();
+        wchar_t windowClass[16] = {};
+        GetClassNameW(active, windowClass, 16);
+        if (std::wstring_view(windowClass) == L"#32770") PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
       }
       TPreview* Owner;
       std::wstring Name;
