@@ -1,0 +1,131 @@
+#include "DialogControls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/WindowChoice.h"
+#include "skin/engine/WindowFacts.h"
+
+namespace {
+
+// The class of skinner each choice names.
+const wchar_t* SkinnerClassName(TSkinnerClass skinner) {
+  switch (skinner) {
+    case scButton: return L"TSkinButton";
+    case scCheckBox: return L"TSkinCheckBox";
+    case scRadioButton: return L"TSkinRadioButton";
+    case scGroupBox: return L"TSkinGroupBox";
+    case scTab: return L"TSkinTab";
+    case scProgress: return L"TSkinProgress";
+    case scUpDown: return L"TSkinUpDown";
+    case scEdit: return L"TSkinEdit";
+    case scComBox: return L"TSkinComBox";
+    case scSizer: return L"TSkinSizer";
+    case scScControl: return L"TSkinScControl";
+    case scScrollbar: return L"TSkinScrollbar";
+    case scListView: return L"TSkinListView";
+    case scDialogPage: return L"TSkinDialogPage";
+    default: return L"another skinner";
+  }
+}
+
+std::wstring Describe(HWND wnd) {
+  return ClassNameOf(wnd) + L" " + std::to_wstring(GetDlgCtrlID(wnd)) + L" \"" + CaptionTextOf(wnd) + L"\"";
+}
+
+// What the screen shows of wnd's frame, where its bars are: the pixels of
+// its window rectangle outside its client area, in rows.
+std::vector<COLORREF> FramePixels(HWND wnd) {
+  RECT area, client;
+  GetWindowRect(wnd, &area);
+  GetClientRect(wnd, &client);
+  MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  std::vector<COLORREF> pixels;
+  HDC screen = GetDC(nullptr);
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) {
+      const POINT point{x, y};
+      pixels.push_back(PtInRect(&client, point) ? CLR_INVALID : GetPixel(screen, x, y));
+    }
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Wine shows what was drawn on a window when the thread next waits for
+// messages: a wait that takes none lets the screen catch up.
+void ShowDrawing() {
+  for (int i = 0; i < 3; ++i) MsgWaitForMultipleObjectsEx(0, nullptr, 20, 0, 0);
+}
+
+bool Scrolls(HWND wnd) { return (GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
+
+class TControlCheck {
+ public:
+  void Walk(HWND parent) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      const auto style = uint32_t(GetWindowLongPtrW(child, GWL_STYLE));
+      if (!IsOfferedChildWindow(style)) continue;
+      const TWindowChoice choice = ChooseWindowSkinner(ClassNameOf(child), style);
+      HWND target = choice.OnFirstChild ? GetWindow(child, GW_CHILD) : child;
+      if (choice.Skinner != scNone && target) Check(target, choice.Skinner);
+      if (choice.OfferChildren || choice.Skinner == scDialogPage) Walk(child);
+    }
+  }
+  TDialogControls Found;
+
+ private:
+  void Check(HWND target, TSkinnerClass wanted) {
+    TSkinControl* skinner = TSkinControl::ForWindow(target);
+    const std::wstring name = SkinnerClassName(wanted);
+    if (!skinner || skinner->ClassName() != name)
+      return Found.Faults.push_back(Describe(target) + L" has " + (skinner ? skinner->ClassName() : L"no skinner") +
+                              L", wants " + name);
+    Found.Skinners.insert(skinner->ClassName());
+    if (auto* list = dynamic_cast<TSkinListView*>(skinner)) CheckHeader(target, *list);
+    if (IsWindowVisible(target) && Scrolls(target)) CheckRepaintedAlike(target);
+  }
+
+  void CheckHeader(HWND list, TSkinListView& skinner) {
+    auto header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    if (!header || !IsWindowVisible(header)) return;
+    if (!skinner.Header() || TSkinControl::ForWindow(header) != skinner.Header())
+      return Found.Faults.push_back(Describe(list) + L": its column header is not skinned");
+    Found.Skinners.insert(skinner.Header()->ClassName());
+  }
+
+  // Its frame and bars as the screen shows them must be what painting them
+  // again gives; the fault names the rectangle (window coordinates) where
+  // the looks differ.
+  void CheckRepaintedAlike(HWND wnd) {
+    const std::vector<COLORREF> shown = FramePixels(wnd);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    ShowDrawing();
+    const std::vector<COLORREF> painted = FramePixels(wnd);
+    RECT area;
+    GetWindowRect(wnd, &area);
+    const LONG width = area.right - area.left;
+    RECT differs{width, LONG(shown.size()), -1, -1};
+    for (size_t i = 0; i < shown.size() && i < painted.size(); ++i) {
+      if (shown[i] == painted[i]) continue;
+      const LONG x = LONG(i) % width, y = LONG(i) / width;
+      differs = {std::min(differs.left, x), std::min(differs.top, y), std::max(differs.right, x + 1),
+                 std::max(differs.bottom, y + 1)};
+    }
+    if (differs.right < 0) return;
+    Found.Faults.push_back(Describe(wnd) + L" showed bars other than its own painting gives, at (" +
+                     std::to_wstring(differs.left) + L"," + std::to_wstring(differs.top) + L")-(" +
+                     std::to_wstring(differs.right) + L"," + std::to_wstring(differs.bottom) + L") of " +
+                     std::to_wstring(width) + L"x" + std::to_wstring(area.bottom - area.top));
+  }
+};
+
+}  // namespace
+
+TDialogControls CheckDialogControls(HWND parent) {
+  TControlCheck check;
+  check.Walk(parent);
+  return check.Found;
+}
