@@ -1,5 +1,7 @@
 #include "skin/controls/ControlDispatch.h"
 
+#include <commctrl.h>
+
 #include "skin/controls/ControlChoice.h"
 #include "skin/controls/SkinBars.h"
 #include "skin/controls/SkinBoxes.h"
@@ -10,6 +12,7 @@
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinToolButtons.h"
 #include "skin/controls/WindowChoice.h"
 #include "toolkit/core/WideText.h"
@@ -90,6 +93,7 @@ TSkinControl* CreateSkinner(TSkinnerClass skinner, TComponent* owner) {
     case scScrollbar: return new TSkinScrollbar(owner);
     case scListView: return new TSkinListView(owner);
     case scDialogPage: return new TSkinDialogPage(owner);
+    case scToolBar: return new TSkinToolBar(owner);
     case scNone: break;
   }
   return nullptr;
@@ -207,4 +211,14 @@ void DispatchWindow(HWND window, const TControlDispatch& dispatch) {
     skinner->AttachWindow(target, dispatch.SkinData, dispatch.Form, CanvasOf(dispatch));
   }
   if (choice.OfferChildren) AttachChildWindows(window, dispatch);
+}
+
+bool ReflectNotification(TMessage& message) {
+  if (message.Msg != WM_NOTIFY || !message.LParam) return false;
+  const auto& header = *reinterpret_cast<const NMHDR*>(message.LParam);
+  if (header.code != NM_CUSTOMDRAW) return false;
+  TSkinControl* skinner = TSkinControl::ForWindow(header.hwndFrom);
+  if (!dynamic_cast<TSkinToolBar*>(skinner) && !dynamic_cast<TSkinTrackBar*>(skinner)) return false;
+  message.Result = SendMessageW(header.hwndFrom, CN_NOTIFY, message.WParam, message.LParam);
+  return true;
 }

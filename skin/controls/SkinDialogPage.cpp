@@ -23,6 +23,8 @@ bool TSkinDialogPage::BeforeMessage(TMessage& message) {
       message.Result = 1;
       return false;
     }
+    case WM_NOTIFY:
+      return !ReflectNotification(message);
     case WM_CTLCOLORBTN:
       CallPrevious(message);
       SetBkMode(dc, TRANSPARENT);

@@ -29,20 +29,29 @@ void TSkinToolButtons::Notification(TComponent* component, TOperation operation)
   if (operation == opRemove && component == FBar) FBar = nullptr;
 }
 
-void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
-  if (FForm && FForm->LifeState() != kFormSkinned) return;
-  TDataSkinButton& element = FSkinData.Buttons;
-  const int frame = ToolButtonFrame(draw.State);
-  if (element.Image.Empty() || frame == 0) return;
-  if (frame == 1 && element.NormalColour != kColourNotGiven) draw.Canvas.Font().SetColor(element.NormalColour);
-  if (frame == 4 && element.MouseOverColour != kColourNotGiven) draw.Canvas.Font().SetColor(element.MouseOverColour);
-  const RECT& bounds = draw.Bounds;
+int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t itemState) {
+  TDataSkinButton& element = skinData.Buttons;
+  const int frame = ToolButtonFrame(itemState);
+  if (element.Image.Empty() || frame == 0) return 0;
   TMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
   std::unique_ptr<TBitmap> face = RenderElement(bounds, element.Image, margins, false, false, 5, frame);
-  if (face->Empty()) return;
-  HDC dc = draw.Canvas.Handle();
+  if (face->Empty()) return 0;
   if (element.Trans)
     DrawTransparent(dc, bounds, *face, kSkinTransparent);
   else
     BitBlt(dc, bounds.left, bounds.top, face->Width(), face->Height(), face->Canvas().Handle(), 0, 0, SRCCOPY);
+  return frame;
+}
+
+int32_t ToolButtonTextColour(const TSkinData& skinData, int frame) {
+  if (frame == 1) return skinData.Buttons.NormalColour;
+  if (frame == 4) return skinData.Buttons.MouseOverColour;
+  return kColourNotGiven;
+}
+
+void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
+  if (FForm && FForm->LifeState() != kFormSkinned) return;
+  const int frame = DrawToolButtonFace(draw.Canvas.Handle(), draw.Bounds, FSkinData, draw.State);
+  const int32_t colour = ToolButtonTextColour(FSkinData, frame);
+  if (colour != kColourNotGiven) draw.Canvas.Font().SetColor(colour);
 }

@@ -23,6 +23,7 @@ enum TSkinnerClass {
   scScrollbar,    // TSkinScrollbar
   scListView,     // TSkinListView
   scDialogPage,   // TSkinDialogPage
+  scToolBar,      // TSkinToolBar
 };
 
 enum TAttachMode {

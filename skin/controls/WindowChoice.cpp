@@ -48,6 +48,8 @@ TWindowChoice ChooseWindowSkinner(std::wstring_view className, uint32_t style) {
   if (name == L"SYSLISTVIEW32") return {scListView};
   if (name == L"MSCTLS_PROGRESS32") return {scProgress};
   if (name == L"MSCTLS_UPDOWN32") return {scUpDown};
+  if (name == L"MSCTLS_TRACKBAR32") return {scTrackBar};
+  if (name == L"TOOLBARWINDOW32") return {scToolBar};
   // A dialog inside the dialog (a property sheet's page), and the shell's
   // view of a folder in a file dialog, which holds the list of its files.
   if (name == L"#32770") return {scDialogPage};
