@@ -51,6 +51,11 @@ void TWinSkinForm::WndProc(TMessage& message) {
       if (SkinData->BackgroundBrush) message.Result = reinterpret_cast<LRESULT>(SkinData->BackgroundBrush.Get());
       return;
     case SKM_QUERYSKINNED: message.Result = 1; return;
+    // A dialog's control that draws through its parent (a tool bar) asks its
+    // skinner.
+    case WM_NOTIFY:
+      if (!Form && ReflectNotification(message)) return;
+      break;
     // A window made in a dialog after it was skinned (a property sheet's page
     // as it is first selected, a file dialog's view of another folder) gets
     // its skinner as the dialog's first windows did.
