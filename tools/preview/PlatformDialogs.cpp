@@ -25,6 +25,7 @@ enum : int {
   idAutoName = 205,
   idLength = 208,
   idLevel = 210,
+  idGain = 214,
   idPath = 301,
   idFiles = 303,
   idAskFirst = 304,
@@ -50,6 +51,8 @@ void FillFormatPage(HWND page) {
   SendDlgItemMessageW(page, idLength, UDM_SETRANGE32, 1, 600);
   SendDlgItemMessageW(page, idLength, UDM_SETPOS32, 0, 60);
   SendDlgItemMessageW(page, idLevel, PBM_SETPOS, 60, 0);
+  SendDlgItemMessageW(page, idGain, TBM_SETRANGE, FALSE, MAKELPARAM(0, 10));
+  SendDlgItemMessageW(page, idGain, TBM_SETPOS, TRUE, 7);
 }
 
 void FillFilesPage(HWND page) {

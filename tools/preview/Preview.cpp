@@ -36,6 +36,7 @@ namespace {
 constexpr DWORD kWaitLimit = 10000;
 constexpr unsigned kTick = 20;
 constexpr int kSettleTicks = 8;  // paints finish before a picture is taken
+constexpr int kPlacesBar = 1184;  // the Open dialog's bar of places, beside its tool bar
 
 TWinSkinForm* SkinnerOf(HWND wnd) { return SkinManager() ? SkinManager()->FindSkinnedForm(wnd) : nullptr; }
 
@@ -156,16 +157,14 @@ class TPreview {
     PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
     for (int i = 0; i < kPlatformDialogCount; ++i) {
       const auto dialog = TPlatformDialog(i);
-      // The sheet is pictured on its second page, which it makes only when
-      // that is first selected, long after the sheet itself was skinned.
-      bool turned = dialog != pdPropertySheet;
+      bool staged = false;
       PictureModal(
           PlatformDialogName(dialog),
           [&]() -> HWND {
             HWND shown = ShownDialogOf(main);
-            if (turned || !Ready(shown)) return turned ? shown : nullptr;
-            PropSheet_SetCurSel(shown, nullptr, 1);
-            turned = true;
+            if (staged || !Ready(shown)) return staged ? shown : nullptr;
+            StageDialog(dialog, shown);
+            staged = true;
             return nullptr;
           },
           [&] { ShowPlatformDialog(dialog, main, sample); });
@@ -197,6 +196,28 @@ class TPreview {
     if (!skin->SkinNotReady) return;
     if (FReason.empty()) FReason = L"the package holds no usable skin";
     skin->SetActive(false);
+  }
+
+  // A dialog in the state it is pictured in, once it is ready: the sheet on
+  // its second page, which it makes only when that is first selected, long
+  // after the sheet itself was skinned; the Open dialog with its first tool
+  // button hot.
+  static void StageDialog(TPlatformDialog dialog, HWND shown) {
+    if (dialog == pdPropertySheet) PropSheet_SetCurSel(shown, nullptr, 1);
+    if (dialog != pdOpen) return;
+    for (HWND child = GetWindow(shown, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t windowClass[32] = {};
+      GetClassNameW(child, windowClass, 32);
+      if (std::wstring_view(windowClass) != TOOLBARCLASSNAMEW || GetDlgCtrlID(child) == kPlacesBar) continue;
+      const int count = int(SendMessageW(child, TB_BUTTONCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(child, TB_GETBUTTON, WPARAM(i), reinterpret_cast<LPARAM>(&button));
+        if (button.fsStyle & BTNS_SEP) continue;
+        SendMessageW(child, TB_SETHOTITEM, WPARAM(i), 0);
+        break;
+      }
+    }
   }
 
   void Wait(const std::function<bool()>& done) {
