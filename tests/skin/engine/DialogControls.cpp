@@ -5,9 +5,12 @@
 #include <algorithm>
 
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinBars.h"
 #include "skin/controls/SkinScrollbar.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/controls/WindowChoice.h"
 #include "skin/engine/WindowFacts.h"
+#include "support/BitmapPixels.h"
 
 namespace {
 
@@ -28,6 +31,8 @@ const wchar_t* SkinnerClassName(TSkinnerClass skinner) {
     case scScrollbar: return L"TSkinScrollbar";
     case scListView: return L"TSkinListView";
     case scDialogPage: return L"TSkinDialogPage";
+    case scToolBar: return L"TSkinToolBar";
+    case scTrackBar: return L"TSkinTrackBar";
     default: return L"another skinner";
   }
 }
@@ -62,8 +67,17 @@ void ShowDrawing() {
 
 bool Scrolls(HWND wnd) { return (GetWindowLongPtrW(wnd, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)) != 0; }
 
+COLORREF ScreenPixel(HWND wnd, POINT client) {
+  ClientToScreen(wnd, &client);
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, client.x, client.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 class TControlCheck {
  public:
+  explicit TControlCheck(TSkinData& skin) : FSkin(skin) {}
   void Walk(HWND parent) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       const auto style = uint32_t(GetWindowLongPtrW(child, GWL_STYLE));
@@ -77,6 +91,7 @@ class TControlCheck {
   TDialogControls Found;
 
  private:
+  TSkinData& FSkin;
   void Check(HWND target, TSkinnerClass wanted) {
     TSkinControl* skinner = TSkinControl::ForWindow(target);
     const std::wstring name = SkinnerClassName(wanted);
@@ -85,7 +100,42 @@ class TControlCheck {
                               L", wants " + name);
     Found.Skinners.insert(skinner->ClassName());
     if (auto* list = dynamic_cast<TSkinListView*>(skinner)) CheckHeader(target, *list);
-    if (IsWindowVisible(target) && Scrolls(target)) CheckRepaintedAlike(target);
+    if (!IsWindowVisible(target)) return;
+    if (Scrolls(target)) CheckRepaintedAlike(target);
+    if (dynamic_cast<TSkinToolBar*>(skinner)) CheckHotButton(target);
+    if (dynamic_cast<TSkinTrackBar*>(skinner)) CheckThumb(target);
+  }
+
+  // The first button of a tool bar, made hot, shows the skin's hot face: its
+  // left edge halfway down is the button image's frame 4 there.
+  void CheckHotButton(HWND bar) {
+    const int count = int(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    int index = 0;
+    for (TBBUTTON button{}; index < count; ++index) {
+      SendMessageW(bar, TB_GETBUTTON, WPARAM(index), reinterpret_cast<LPARAM>(&button));
+      if (!(button.fsStyle & BTNS_SEP) && (button.fsState & TBSTATE_ENABLED)) break;
+    }
+    if (index == count) return;
+    RECT item{};
+    SendMessageW(bar, TB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(bar, TB_SETHOTITEM, WPARAM(index), 0);
+    UpdateWindow(bar);
+    ShowDrawing();
+    TBitmap& image = FSkin.Buttons.Image;
+    const COLORREF wanted = PixelAt(image, 3 * image.Width() / 5, image.Height() / 2);
+    const COLORREF shown = ScreenPixel(bar, {item.left, (item.top + item.bottom) / 2});
+    SendMessageW(bar, TB_SETHOTITEM, WPARAM(-1), 0);
+    if (shown != wanted) Found.Faults.push_back(Describe(bar) + L": a hot button's face is not the skin's");
+  }
+
+  // A track bar's thumb is the skin's: its middle is the middle of the thumb image's second cell.
+  void CheckThumb(HWND bar) {
+    RECT thumb{};
+    SendMessageW(bar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    TBitmap& image = FSkin.TrackbarThumbHorz->Image;
+    const COLORREF wanted = PixelAt(image, image.Width() / 5 + image.Width() / 10, image.Height() / 2);
+    if (ScreenPixel(bar, {(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2}) != wanted)
+      Found.Faults.push_back(Describe(bar) + L": its thumb is not the skin's");
   }
 
   void CheckHeader(HWND list, TSkinListView& skinner) {
@@ -124,8 +174,8 @@ class TControlCheck {
 
 }  // namespace
 
-TDialogControls CheckDialogControls(HWND parent) {
-  TControlCheck check;
+TDialogControls CheckDialogControls(HWND parent, TSkinData& skin) {
+  TControlCheck check(skin);
   check.Walk(parent);
   return check.Found;
 }

@@ -30,7 +30,8 @@ constexpr int kFileNameBox = 1148;  // the Open dialog's file name
 // The kinds of control each dialog shows at each stage, in the skin.
 std::vector<const wchar_t*> ExpectedSkinners(TPlatformDialog dialog, int stage) {
   switch (dialog) {
-    case pdOpen: return {L"TSkinListView", L"TSkinHeader", L"TSkinComBox", L"TSkinButton", L"TSkinCheckBox"};
+    case pdOpen:
+      return {L"TSkinListView", L"TSkinHeader", L"TSkinToolBar", L"TSkinComBox", L"TSkinButton", L"TSkinCheckBox"};
     case pdColour: return {L"TSkinEdit", L"TSkinButton"};
     case pdFont:
       return {L"TSkinScrollbar", L"TSkinEdit", L"TSkinGroupBox", L"TSkinCheckBox", L"TSkinComBox", L"TSkinButton"};
@@ -43,7 +44,7 @@ std::vector<const wchar_t*> ExpectedSkinners(TPlatformDialog dialog, int stage) 
     case pdPropertySheet:
       if (stage == 0)
         return {L"TSkinTab", L"TSkinDialogPage", L"TSkinGroupBox", L"TSkinRadioButton", L"TSkinComBox",
-                L"TSkinCheckBox", L"TSkinUpDown", L"TSkinProgress", L"TSkinEdit", L"TSkinButton"};
+                L"TSkinCheckBox", L"TSkinUpDown", L"TSkinProgress", L"TSkinTrackBar", L"TSkinEdit", L"TSkinButton"};
       return {L"TSkinDialogPage", L"TSkinListView", L"TSkinHeader", L"TSkinEdit", L"TSkinCheckBox"};
     case pdTaskDialog: return {L"TSkinProgress", L"TSkinRadioButton", L"TSkinCheckBox", L"TSkinButton"};
   }
@@ -62,8 +63,8 @@ HWND DescendantOfClass(HWND parent, const wchar_t* className) {
 // stages (a page turned, a folder entered), and closes it.
 class TDialogWalk {
  public:
-  TDialogWalk(TPlatformDialog dialog, HWND owner, std::vector<std::wstring>& faults)
-      : FDialog(dialog), FOwner(owner), FFaults(faults), FDeadline(GetTickCount64() + kDialogLimit) {}
+  TDialogWalk(TPlatformDialog dialog, HWND owner, TSkinData& skin, std::vector<std::wstring>& faults)
+      : FDialog(dialog), FOwner(owner), FSkin(skin), FFaults(faults), FDeadline(GetTickCount64() + kDialogLimit) {}
 
   void Tick(TComponent*) {
     if (FDone) return;
@@ -76,7 +77,7 @@ class TDialogWalk {
     if (++FSettled < kSettleTicks) return;
     FSettled = 0;
     CheckFrame(shown);
-    const TDialogControls controls = CheckDialogControls(shown);
+    const TDialogControls controls = CheckDialogControls(shown, FSkin);
     for (const std::wstring& fault : controls.Faults) Fault(fault);
     for (const wchar_t* skinner : ExpectedSkinners(FDialog, FStage))
       if (!controls.Skinners.count(skinner)) Fault(std::wstring(L"no control has a ") + skinner);
@@ -136,6 +137,7 @@ class TDialogWalk {
 
   TPlatformDialog FDialog;
   HWND FOwner;
+  TSkinData& FSkin;
   std::vector<std::wstring>& FFaults;
   ULONGLONG FDeadline;
   int FStage = 0;
@@ -145,10 +147,10 @@ class TDialogWalk {
 };
 
 // Every dialog once, each walked from a timer that ticks inside its modal loop.
-void WalkEveryDialog(HWND owner, const std::wstring& folder, std::vector<std::wstring>& faults) {
+void WalkEveryDialog(HWND owner, const std::wstring& folder, TSkinData& skin, std::vector<std::wstring>& faults) {
   for (int i = 0; i < kPlatformDialogCount; ++i) {
     const auto dialog = TPlatformDialog(i);
-    TDialogWalk walk(dialog, owner, faults);
+    TDialogWalk walk(dialog, owner, skin, faults);
     TTimer timer(nullptr);
     timer.SetInterval(20);
     timer.SetOnTimer(TNotifyEvent::Of<&TDialogWalk::Tick>(walk));
@@ -179,9 +181,9 @@ TEST(PlatformDialogs, AreSkinnedThroughoutAndGiveEveryObjectBack) {
 
   std::vector<std::wstring> faults;
   // The first time round loads what the platform keeps (icons, fonts, the shell's folders).
-  WalkEveryDialog(owner->Handle(), folder, faults);
+  WalkEveryDialog(owner->Handle(), folder, session.Skin(), faults);
   const TGuiObjects before = SettledObjects();
-  WalkEveryDialog(owner->Handle(), folder, faults);
+  WalkEveryDialog(owner->Handle(), folder, session.Skin(), faults);
   const TGuiObjects after = SettledObjects();
   std::cout << "GDI " << before.Gdi << " -> " << after.Gdi << ", USER " << before.User << " -> " << after.User
             << std::endl;
