@@ -5,12 +5,6 @@
 #include "skin/controls/SkinToolButtons.h"
 #include "skin/controls/TrackBarDraw.h"
 
-namespace {
-
-constexpr int32_t kColourNotGiven = -1;
-
-}  // namespace
-
 // The notification comes reflected (CN_NOTIFY). Every button is offered to
 // the skin; one whose state has a face of the skin's keeps the platform's
 // edges and background off.
@@ -27,7 +21,7 @@ bool TSkinToolBar::BeforeMessage(TMessage& message) {
       const int frame = DrawToolButtonFace(draw.nmcd.hdc, draw.nmcd.rc, *FSkinData, draw.nmcd.uItemState);
       if (frame != 0) message.Result = TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
       const int32_t colour = ToolButtonTextColour(*FSkinData, frame);
-      if (colour != kColourNotGiven) draw.clrText = ColorToRGB(colour);
+      if (colour != kNoToolButtonColour) draw.clrText = ColorToRGB(colour);
     } catch (...) {
       // The skin never reports: the button keeps the platform's face this time.
     }

@@ -7,8 +7,6 @@ namespace {
 
 // A form skinner draws the faces while its window is skinned (state 1).
 constexpr int kFormSkinned = 1;
-// The element's NormalColour and MouseOverColour keys: -1 when the skin gave none.
-constexpr int32_t kColourNotGiven = -1;
 
 }  // namespace
 
@@ -46,12 +44,12 @@ int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t
 int32_t ToolButtonTextColour(const TSkinData& skinData, int frame) {
   if (frame == 1) return skinData.Buttons.NormalColour;
   if (frame == 4) return skinData.Buttons.MouseOverColour;
-  return kColourNotGiven;
+  return kNoToolButtonColour;
 }
 
 void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
   if (FForm && FForm->LifeState() != kFormSkinned) return;
   const int frame = DrawToolButtonFace(draw.Canvas.Handle(), draw.Bounds, FSkinData, draw.State);
   const int32_t colour = ToolButtonTextColour(FSkinData, frame);
-  if (colour != kColourNotGiven) draw.Canvas.Font().SetColor(colour);
+  if (colour != kNoToolButtonColour) draw.Canvas.Font().SetColor(colour);
 }
