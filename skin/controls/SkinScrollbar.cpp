@@ -136,16 +136,19 @@ void TSkinScrollbar::Scrolled(TMessage& message, bool vertical) {
   Repaint(nullptr);
 }
 
-// A control that sets its bars up again as its style changes (a list view
-// switched to its details) has the platform draw them there and then, after
-// the paint that the change brought.
+// The bars are painted again over the platform's: after a frame paint, which
+// a paint of the client itself may bring about (so nothing here may paint
+// the client then, or its erasing, still to come, wipes it), and after a
+// style change, when a control sets its bars up again (a list view switched
+// to its details) and the platform draws them there and then.
 void TSkinScrollbar::AfterMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_SIZE:
-    case WM_NCPAINT:
     case WM_PRINT:
-    case WM_STYLECHANGED:
       return Refresh();
+    case WM_NCPAINT:
+    case WM_STYLECHANGED:
+      return Repaint(nullptr);
     default:
       return TSkinControl::AfterMessage(message);
   }
