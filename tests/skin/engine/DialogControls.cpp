@@ -41,21 +41,19 @@ std::wstring Describe(HWND wnd) {
   return ClassNameOf(wnd) + L" " + std::to_wstring(GetDlgCtrlID(wnd)) + L" \"" + CaptionTextOf(wnd) + L"\"";
 }
 
-// What the screen shows of wnd's frame, where its bars are: the pixels of
-// its window rectangle outside its client area, in rows.
-std::vector<COLORREF> FramePixels(HWND wnd) {
-  RECT area, client;
+// What the screen shows of wnd, its frame and bars included, in rows.
+std::vector<COLORREF> ScreenPixels(HWND wnd) {
+  RECT area;
   GetWindowRect(wnd, &area);
-  GetClientRect(wnd, &client);
-  MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  std::vector<COLORREF> pixels;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  TBitmap copy;
+  copy.SetSize(width, height);
   HDC screen = GetDC(nullptr);
-  for (LONG y = area.top; y < area.bottom; ++y)
-    for (LONG x = area.left; x < area.right; ++x) {
-      const POINT point{x, y};
-      pixels.push_back(PtInRect(&client, point) ? CLR_INVALID : GetPixel(screen, x, y));
-    }
+  BitBlt(copy.Canvas().Handle(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
   ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(PixelAt(copy, x, y));
   return pixels;
 }
 
@@ -146,14 +144,14 @@ class TControlCheck {
     Found.Skinners.insert(skinner.Header()->ClassName());
   }
 
-  // Its frame and bars as the screen shows them must be what painting them
+  // What the screen shows of it, its bars included, must be what painting it
   // again gives; the fault names the rectangle (window coordinates) where
   // the looks differ.
   void CheckRepaintedAlike(HWND wnd) {
-    const std::vector<COLORREF> shown = FramePixels(wnd);
+    const std::vector<COLORREF> shown = ScreenPixels(wnd);
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     ShowDrawing();
-    const std::vector<COLORREF> painted = FramePixels(wnd);
+    const std::vector<COLORREF> painted = ScreenPixels(wnd);
     RECT area;
     GetWindowRect(wnd, &area);
     const LONG width = area.right - area.left;
@@ -165,7 +163,7 @@ class TControlCheck {
                  std::max(differs.bottom, y + 1)};
     }
     if (differs.right < 0) return;
-    Found.Faults.push_back(Describe(wnd) + L" showed bars other than its own painting gives, at (" +
+    Found.Faults.push_back(Describe(wnd) + L" shows other than its own painting gives, at (" +
                      std::to_wstring(differs.left) + L"," + std::to_wstring(differs.top) + L")-(" +
                      std::to_wstring(differs.right) + L"," + std::to_wstring(differs.bottom) + L") of " +
                      std::to_wstring(width) + L"x" + std::to_wstring(area.bottom - area.top));

@@ -15,9 +15,9 @@ struct TDialogControls {
   // What is wrong: a control without the skinner that the choice by window
   // class and style names for it (looked for inside pages, views and simple
   // combo boxes too), a list view whose visible column header is not
-  // skinned, a scrolling control whose frame and bars on the screen are not
-  // what painting it again gives, a hot tool button or a track bar's thumb
-  // that does not show the skin's image.
+  // skinned, a scrolling control that the screen shows otherwise than
+  // painting it again gives, a hot tool button or a track bar's thumb that
+  // does not show the skin's image.
   std::vector<std::wstring> Faults;
   // The classes of the skinners found ("TSkinButton", "TSkinHeader", ...).
   std::set<std::wstring> Skinners;

@@ -18,14 +18,20 @@
 #include "DialogControls.h"
 #include "skin/engine/WindowFacts.h"
 #include "support/GuiObjects.h"
+#include "toolkit/forms/SaveDialog.h"
 #include "toolkit/core/Utf8.h"
 #include "tools/preview/PlatformDialogs.h"
 
 namespace {
 
-constexpr DWORD kDialogLimit = 10000;
+constexpr DWORD kDialogLimit = 10000;  // for each stage
 constexpr int kSettleTicks = 6;  // paints finish before the screen is read
 constexpr int kFileNameBox = 1148;  // the Open dialog's file name
+
+// The toolkit's Save dialog, which the recorder shows, is walked too.
+constexpr auto pdSave = TPlatformDialog(kPlatformDialogCount);
+
+std::wstring DialogName(TPlatformDialog dialog) { return dialog == pdSave ? L"save" : PlatformDialogName(dialog); }
 
 // The kinds of control each dialog shows at each stage, in the skin.
 std::vector<const wchar_t*> ExpectedSkinners(TPlatformDialog dialog, int stage) {
@@ -47,6 +53,7 @@ std::vector<const wchar_t*> ExpectedSkinners(TPlatformDialog dialog, int stage) 
                 L"TSkinCheckBox", L"TSkinUpDown", L"TSkinProgress", L"TSkinTrackBar", L"TSkinEdit", L"TSkinButton"};
       return {L"TSkinDialogPage", L"TSkinListView", L"TSkinHeader", L"TSkinEdit", L"TSkinCheckBox"};
     case pdTaskDialog: return {L"TSkinProgress", L"TSkinRadioButton", L"TSkinCheckBox", L"TSkinButton"};
+    default: return {L"TSkinListView", L"TSkinToolBar", L"TSkinComBox", L"TSkinButton"};
   }
   return {};
 }
@@ -76,6 +83,14 @@ class TDialogWalk {
     if (!shown || !IsPresented(shown) || !StageReady(shown)) return void(FSettled = 0);
     if (++FSettled < kSettleTicks) return;
     FSettled = 0;
+    if (!FUncovered) {
+      // Painted again through the message queue, as when another window
+      // that covered it goes: each window's paint brings its frame's.
+      RedrawWindow(shown, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+      FUncovered = true;
+      return;
+    }
+    FUncovered = false;
     CheckFrame(shown);
     const TDialogControls controls = CheckDialogControls(shown, FSkin);
     for (const std::wstring& fault : controls.Faults) Fault(fault);
@@ -104,6 +119,7 @@ class TDialogWalk {
   // Starts the dialog's next stage; false when it has none.
   bool NextStage(HWND shown) {
     ++FStage;
+    FDeadline = GetTickCount64() + kDialogLimit;
     if (FDialog == pdPropertySheet && FStage < kPageCount) return PropSheet_SetCurSel(shown, nullptr, FStage), true;
     if (FDialog == pdOpen && FStage == 1) {
       // Into a sub-folder, as typing its name and pressing Open does: the
@@ -132,7 +148,7 @@ class TDialogWalk {
   }
 
   void Fault(const std::wstring& what) {
-    FFaults.push_back(std::wstring(PlatformDialogName(FDialog)) + L" (stage " + std::to_wstring(FStage) + L"): " + what);
+    FFaults.push_back(DialogName(FDialog) + L" (stage " + std::to_wstring(FStage) + L"): " + what);
   }
 
   TPlatformDialog FDialog;
@@ -143,20 +159,32 @@ class TDialogWalk {
   int FStage = 0;
   int FSettled = 0;
   HWND FFirstList = nullptr;
+  bool FUncovered = false;
   bool FDone = false;
 };
 
-// Every dialog once, each walked from a timer that ticks inside its modal loop.
-void WalkEveryDialog(HWND owner, const std::wstring& folder, TSkinData& skin, std::vector<std::wstring>& faults) {
-  for (int i = 0; i < kPlatformDialogCount; ++i) {
+// Every dialog once, the Save dialog first, each walked from a timer that
+// ticks inside its modal loop.
+void WalkEveryDialog(TForm& owner, const std::wstring& folder, TSkinData& skin, std::vector<std::wstring>& faults) {
+  for (int i = pdSave; i >= 0; i = i == pdSave ? 0 : i + 1 < kPlatformDialogCount ? i + 1 : -1) {
     const auto dialog = TPlatformDialog(i);
-    TDialogWalk walk(dialog, owner, skin, faults);
+    TDialogWalk walk(dialog, owner.Handle(), skin, faults);
     TTimer timer(nullptr);
     timer.SetInterval(20);
     timer.SetOnTimer(TNotifyEvent::Of<&TDialogWalk::Tick>(walk));
     timer.SetEnabled(true);
-    ShowPlatformDialog(dialog, owner, folder);
-    if (!walk.Done()) faults.push_back(std::wstring(PlatformDialogName(dialog)) + L" closed before it was walked");
+    if (dialog == pdSave) {
+      // As the recorder's main window shows it.
+      TSaveDialog save(nullptr);
+      save.SetProperty(L"Filter", std::wstring(L"Wav|*.wav"));
+      save.SetProperty(L"DefaultExt", std::wstring(L"wav"));
+      save.SetProperty(L"Title", std::wstring(L"保存"));
+      SetCurrentDirectoryW(folder.c_str());
+      save.Execute();
+    } else {
+      ShowPlatformDialog(dialog, owner.Handle(), folder);
+    }
+    if (!walk.Done()) faults.push_back(DialogName(dialog) + L" closed before it was walked");
     Pump(50);
   }
 }
@@ -181,9 +209,9 @@ TEST(PlatformDialogs, AreSkinnedThroughoutAndGiveEveryObjectBack) {
 
   std::vector<std::wstring> faults;
   // The first time round loads what the platform keeps (icons, fonts, the shell's folders).
-  WalkEveryDialog(owner->Handle(), folder, session.Skin(), faults);
+  WalkEveryDialog(*owner, folder, session.Skin(), faults);
   const TGuiObjects before = SettledObjects();
-  WalkEveryDialog(owner->Handle(), folder, session.Skin(), faults);
+  WalkEveryDialog(*owner, folder, session.Skin(), faults);
   const TGuiObjects after = SettledObjects();
   std::cout << "GDI " << before.Gdi << " -> " << after.Gdi << ", USER " << before.User << " -> " << after.User
             << std::endl;
