@@ -151,9 +151,8 @@ class TPreview {
     PictureModal(L"message", [] { return VisibleWindow(L"#32770"); }, [&] {
       MessageBoxW(main, L"录音已停止。", L"Quillmere: a message box whose caption is wider than its text", MB_OK);
     });
-    // The file dialogs show the same recordings on every run.
+    // The Open dialog and the folder browser show the same recordings on every run.
     const std::wstring sample = MakeSampleFolder();
-    SetCurrentDirectoryW(sample.c_str());
     PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
     for (int i = 0; i < kPlatformDialogCount; ++i) {
       const auto dialog = TPlatformDialog(i);
