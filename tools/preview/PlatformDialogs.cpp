@@ -60,7 +60,7 @@ void FillFilesPage(HWND page) {
   CheckDlgButton(page, idAskFirst, BST_CHECKED);
   HWND list = GetDlgItem(page, idFiles);
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  const std::array<std::pair<const wchar_t*, int>, 3> columns{{{L"文件", 150}, {L"时长", 70}, {L"大小", 90}}};
+  const std::array<std::pair<const wchar_t*, int>, 3> columns{{{L"文件", 120}, {L"时长", 60}, {L"大小", 80}}};
   for (int i = 0; i < int(columns.size()); ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
