@@ -9,6 +9,8 @@
 #include <array>
 #include <string_view>
 
+#include "toolkit/platform/OwnedHandle.h"
+
 namespace {
 
 constexpr wchar_t kWaveFilter[] = L"录音 (*.wav)\0*.wav\0所有文件 (*.*)\0*.*\0";
@@ -31,15 +33,20 @@ enum : int {
   idAskFirst = 304,
 };
 
+// A file, or with backup semantics a folder, opened for access; none when it cannot be.
+TKernelHandle OpenFile(const std::wstring& path, DWORD access, DWORD creation, DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  HANDLE file =
+      CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, creation, flags, nullptr);
+  return TKernelHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
+
 void SetFixedTime(const std::wstring& path, bool folder) {
-  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
+  TKernelHandle file = OpenFile(path, FILE_WRITE_ATTRIBUTES, OPEN_EXISTING, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0);
+  if (!file) return;
   FILETIME local, utc;
   SystemTimeToFileTime(&kSampleTime, &local);
   LocalFileTimeToFileTime(&local, &utc);
-  SetFileTime(file, &utc, &utc, &utc);
-  CloseHandle(file);
+  SetFileTime(file.Get(), &utc, &utc, &utc);
 }
 
 void FillFormatPage(HWND page) {
@@ -201,12 +208,12 @@ class TSamplePrinter {
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
     std::wstring path = std::wstring(temp) + L"quillmere.ppd";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool whole = WriteFile(file, kDescription, sizeof(kDescription) - 1, &written, nullptr) &&
-                       written == sizeof(kDescription) - 1;
-    CloseHandle(file);
+    bool whole = false;
+    if (TKernelHandle file = OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS)) {
+      DWORD written = 0;
+      whole = WriteFile(file.Get(), kDescription, sizeof(kDescription) - 1, &written, nullptr) &&
+              written == sizeof(kDescription) - 1;
+    }
     DRIVER_INFO_3W driver{};
     driver.cVersion = 3;
     driver.pName = const_cast<wchar_t*>(kDriver);
@@ -402,12 +409,11 @@ std::wstring MakeSampleFolder() {
   }
   for (int i = 1; i <= kSampleRecordings; ++i) {
     std::wstring path = folder + L"\\录音 " + std::to_wstring(i) + L".wav";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) continue;
-    // Silence of a size that grows with the number, so the sizes differ.
-    SetFilePointer(file, LONG(i * 4096), nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
+    if (TKernelHandle file = OpenFile(path, GENERIC_WRITE, CREATE_ALWAYS)) {
+      // Silence of a size that grows with the number, so the sizes differ.
+      SetFilePointer(file.Get(), LONG(i * 4096), nullptr, FILE_BEGIN);
+      SetEndOfFile(file.Get());
+    }
     SetFixedTime(path, false);
   }
   SetFixedTime(folder, true);
