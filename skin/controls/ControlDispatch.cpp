@@ -1,14 +1,18 @@
 #include "skin/controls/ControlDispatch.h"
 
+#include <commctrl.h>
+
 #include "skin/controls/ControlChoice.h"
 #include "skin/controls/SkinBars.h"
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinCheckBoxes.h"
+#include "skin/controls/SkinDialogPage.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/controls/SkinToolButtons.h"
 #include "skin/controls/WindowChoice.h"
 #include "toolkit/core/WideText.h"
@@ -88,6 +92,8 @@ TSkinControl* CreateSkinner(TSkinnerClass skinner, TComponent* owner) {
     case scScControl: return new TSkinScControl(owner);
     case scScrollbar: return new TSkinScrollbar(owner);
     case scListView: return new TSkinListView(owner);
+    case scDialogPage: return new TSkinDialogPage(owner);
+    case scToolBar: return new TSkinToolBar(owner);
     case scNone: break;
   }
   return nullptr;
@@ -200,7 +206,19 @@ void DispatchWindow(HWND window, const TControlDispatch& dispatch) {
   GetClassNameW(window, name, kClassNameLimit + 1);
   const TWindowChoice choice = ChooseWindowSkinner(name, uint32_t(GetWindowLongPtrW(window, GWL_STYLE)));
   HWND target = choice.OnFirstChild ? GetWindow(window, GW_CHILD) : window;
-  if (choice.Skinner == scNone || !target || TSkinControl::ForWindow(target)) return;
-  TSkinControl* skinner = CreateSkinner(choice.Skinner, dispatch.Owner);
-  skinner->AttachWindow(target, dispatch.SkinData, dispatch.Form, CanvasOf(dispatch));
+  if (choice.Skinner != scNone && target && !TSkinControl::ForWindow(target)) {
+    TSkinControl* skinner = CreateSkinner(choice.Skinner, dispatch.Owner);
+    skinner->AttachWindow(target, dispatch.SkinData, dispatch.Form, CanvasOf(dispatch));
+  }
+  if (choice.OfferChildren) AttachChildWindows(window, dispatch);
+}
+
+bool ReflectNotification(TMessage& message) {
+  if (message.Msg != WM_NOTIFY || !message.LParam) return false;
+  const auto& header = *reinterpret_cast<const NMHDR*>(message.LParam);
+  if (header.code != NM_CUSTOMDRAW) return false;
+  TSkinControl* skinner = TSkinControl::ForWindow(header.hwndFrom);
+  if (!dynamic_cast<TSkinToolBar*>(skinner) && !dynamic_cast<TSkinTrackBar*>(skinner)) return false;
+  message.Result = SendMessageW(header.hwndFrom, CN_NOTIFY, message.WParam, message.LParam);
+  return true;
 }

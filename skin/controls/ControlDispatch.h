@@ -30,3 +30,8 @@ void DispatchControl(TComponent& component, TComponent& parent, const TControlDi
 void AttachChildWindows(HWND window, const TControlDispatch& dispatch);
 // A bare child window's skinner by its class and style, owned by dispatch.Owner.
 void DispatchWindow(HWND window, const TControlDispatch& dispatch);
+// A bare control's custom drawing, which it asks of its parent, handed back
+// to the control's skinner as the toolkit reflects it (CN_NOTIFY) when that
+// skinner draws through it (a tool bar's button faces, a track bar's thumb);
+// true when it was, with the skinner's answer in message.
+bool ReflectNotification(TMessage& message);

@@ -262,7 +262,7 @@ void TSkinControl::DrawIconAndText(HDC dc, const RECT& item, const std::wstring&
   if (!enabled) SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
   int mode = SetBkMode(dc, TRANSPARENT);
   RECT target{place.Text.Left, place.Text.Top, place.Text.Right, place.Text.Bottom};
-  DrawWideText(dc, text, target, DT_SINGLELINE | DT_EXPANDTABS | DT_NOCLIP);
+  DrawWideText(dc, text, target, DT_SINGLELINE | DT_EXPANDTABS | (place.Clipped ? DT_END_ELLIPSIS : DT_NOCLIP));
   SetBkMode(dc, mode);
 }
 

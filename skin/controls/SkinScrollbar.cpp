@@ -136,9 +136,22 @@ void TSkinScrollbar::Scrolled(TMessage& message, bool vertical) {
   Repaint(nullptr);
 }
 
+// The bars are painted again over the platform's: after a frame paint, which
+// a paint of the client itself may bring about (so nothing here may paint
+// the client then, or its erasing, still to come, wipes it), and after a
+// style change, when a control sets its bars up again (a list view switched
+// to its details) and the platform draws them there and then.
 void TSkinScrollbar::AfterMessage(TMessage& message) {
-  if (message.Msg == WM_SIZE || message.Msg == WM_NCPAINT || message.Msg == WM_PRINT) return Refresh();
-  TSkinControl::AfterMessage(message);
+  switch (message.Msg) {
+    case WM_SIZE:
+    case WM_PRINT:
+      return Refresh();
+    case WM_NCPAINT:
+    case WM_STYLECHANGED:
+      return Repaint(nullptr);
+    default:
+      return TSkinControl::AfterMessage(message);
+  }
 }
 
 void TSkinScrollbar::Paint(HDC dc, const RECT& rect) {
@@ -260,16 +273,31 @@ void TSkinListView::AttachScrolled(TWinControl& control, TSkinData& skinData, in
                                    TSkinFormLink* form, TCanvas* canvas) {
   if (Attached()) return;
   TSkinScrollbar::AttachScrolled(control, skinData, ownThumbTracking, form, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachWindow(HWND wnd, TSkinData& skinData, TSkinFormLink* form, TCanvas* canvas) {
+  TSkinScrollbar::AttachWindow(wnd, skinData, form, canvas);
+  AttachHeader();
+}
+
+void TSkinListView::AttachHeader() {
+  if (FHeader) return;
   auto header = reinterpret_cast<HWND>(SendMessageW(FWindow, LVM_GETHEADER, 0, 0));
-  if (!header || FHeader) return;
+  if (!header || TSkinControl::ForWindow(header)) return;
   FHeader = new TSkinHeader(Owner());
-  FHeader->AttachWindow(header, skinData, form, canvas);
+  FHeader->AttachWindow(header, *FSkinData, FForm, FCanvas);
   FHeader->FreeNotification(this);
 }
 
 void TSkinListView::Notification(TComponent* component, TOperation operation) {
   TSkinScrollbar::Notification(component, operation);
   if (operation == opRemove && component == FHeader) FHeader = nullptr;
+}
+
+void TSkinListView::Paint(HDC dc, const RECT& rect) {
+  AttachHeader();
+  TSkinScrollbar::Paint(dc, rect);
 }
 
 bool TSkinHeader::BeforeMessage(TMessage& message) {

@@ -75,12 +75,17 @@ class TSkinListView : public TSkinScrollbar {
   std::wstring ClassName() const override { return L"TSkinListView"; }
   void AttachScrolled(TWinControl& control, TSkinData& skinData, int ownThumbTracking, TSkinFormLink* form,
                       TCanvas* canvas) override;
+  void AttachWindow(HWND wnd, TSkinData& skinData, TSkinFormLink* form, TCanvas* canvas) override;
   TSkinHeader* Header() const { return FHeader; }
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
+  void Paint(HDC dc, const RECT& rect) override;
 
  private:
+  // A list view makes its header when it first shows columns, which may be
+  // long after it was attached (a file dialog switched to its details view).
+  void AttachHeader();
   TSkinHeader* FHeader = nullptr;
 };
 

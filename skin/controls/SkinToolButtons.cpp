@@ -8,8 +8,6 @@ namespace {
 
 // A form skinner draws the faces while its window is skinned (state 1).
 constexpr int kFormSkinned = 1;
-// The element's NormalColour and MouseOverColour keys: -1 when the skin gave none.
-constexpr int32_t kColourNotGiven = -1;
 
 }  // namespace
 
@@ -30,6 +28,26 @@ void TSkinToolButtons::Notification(TComponent* component, TOperation operation)
   if (operation == opRemove && component == FBar) FBar = nullptr;
 }
 
+int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t itemState) {
+  TDataSkinButton& element = skinData.Buttons;
+  const int frame = ToolButtonFrame(itemState);
+  if (element.Image.Empty() || frame == 0) return 0;
+  TMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
+  std::unique_ptr<TBitmap> face = RenderElement(bounds, element.Image, margins, false, false, 5, frame);
+  if (face->Empty()) return 0;
+  if (element.Trans)
+    DrawTransparent(dc, bounds, *face, kSkinTransparent);
+  else
+    BitBlt(dc, bounds.left, bounds.top, face->Width(), face->Height(), face->Canvas().Handle(), 0, 0, SRCCOPY);
+  return frame;
+}
+
+int32_t ToolButtonTextColour(const TSkinData& skinData, int frame) {
+  if (frame == 1) return skinData.Buttons.NormalColour;
+  if (frame == 4) return skinData.Buttons.MouseOverColour;
+  return kNoToolButtonColour;
+}
+
 // A face that cannot be drawn leaves the bar's own.
 void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
   SkinBoundary(L"tool button painting", [&] { DrawFace(draw); });
@@ -37,18 +55,7 @@ void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
 
 void TSkinToolButtons::DrawFace(TToolButtonDraw& draw) {
   if (FForm && FForm->LifeState() != kFormSkinned) return;
-  TDataSkinButton& element = FSkinData.Buttons;
-  const int frame = ToolButtonFrame(draw.State);
-  if (element.Image.Empty() || frame == 0) return;
-  if (frame == 1 && element.NormalColour != kColourNotGiven) draw.Canvas.Font().SetColor(element.NormalColour);
-  if (frame == 4 && element.MouseOverColour != kColourNotGiven) draw.Canvas.Font().SetColor(element.MouseOverColour);
-  const RECT& bounds = draw.Bounds;
-  TMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
-  std::unique_ptr<TBitmap> face = RenderElement(bounds, element.Image, margins, false, false, 5, frame);
-  if (face->Empty()) return;
-  HDC dc = draw.Canvas.Handle();
-  if (element.Trans)
-    DrawTransparent(dc, bounds, *face, kSkinTransparent);
-  else
-    BitBlt(dc, bounds.left, bounds.top, face->Width(), face->Height(), face->Canvas().Handle(), 0, 0, SRCCOPY);
+  const int frame = DrawToolButtonFace(draw.Canvas.Handle(), draw.Bounds, FSkinData, draw.State);
+  const int32_t colour = ToolButtonTextColour(FSkinData, frame);
+  if (colour != kNoToolButtonColour) draw.Canvas.Font().SetColor(colour);
 }

@@ -7,6 +7,15 @@
 #include "skin/model/SkinData.h"
 #include "toolkit/forms/ToolBar.h"
 
+// Draws a tool button's face for the custom-draw item state bits itemState
+// over bounds, from the skin's button element; answers the frame drawn, 0
+// when the state has none (the bar's own look stays) or the skin no image.
+int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t itemState);
+// The caption colour the skin's button element gives a face's frame, or
+// kNoToolButtonColour when it gives none.
+constexpr int32_t kNoToolButtonColour = -1;
+int32_t ToolButtonTextColour(const TSkinData& skinData, int frame);
+
 class TSkinToolButtons : public TComponent {
  public:
   // Takes over bar's button-drawing event until it is freed.

@@ -22,6 +22,8 @@ enum TSkinnerClass {
   scScControl,    // TSkinScControl
   scScrollbar,    // TSkinScrollbar
   scListView,     // TSkinListView
+  scDialogPage,   // TSkinDialogPage
+  scToolBar,      // TSkinToolBar
 };
 
 enum TAttachMode {

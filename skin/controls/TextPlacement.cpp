@@ -1,5 +1,7 @@
 #include "skin/controls/TextPlacement.h"
 
+#include <algorithm>
+
 #include "skin/controls/PlatformValues.h"
 
 namespace {
@@ -27,6 +29,8 @@ TSkinRect CaptionRect(const TSkinRect& target, int textWidth, int textHeight, bo
 TIconTextPlacement PlaceIconAndText(const TSkinRect& item, int textWidth, int textHeight, int iconSize,
                                     THorzAlign align) {
   const int room = item.Width() - textWidth - iconSize;
+  const int gap = iconSize > 0 ? kIconTextGap : 0;
+  if (room - gap < 2 * kItemTextInset) align = haLeft;
   int x = item.Left;
   switch (align) {
     case haLeft: x += kItemTextInset; break;
@@ -40,7 +44,9 @@ TIconTextPlacement PlaceIconAndText(const TSkinRect& item, int textWidth, int te
     x += iconSize + kIconTextGap;
   }
   int top = item.Top + (item.Height() - textHeight) / 2;
-  place.Text = {x, top, x + textWidth, top + textHeight};
+  const int right = item.Right - kItemTextInset;
+  place.Clipped = x + textWidth > right;
+  place.Text = {x, top, place.Clipped ? std::max(x, right) : x + textWidth, top + textHeight};
   return place;
 }
 
@@ -50,6 +56,6 @@ THorzAlign HeaderItemAlign(uint32_t format) {
   return haLeft;
 }
 
-bool HeaderItemShowsIcon(uint32_t format) { return (format & (kHdfImage | kHdfString)) != 0; }
+bool HeaderItemShowsIcon(uint32_t format) { return (format & kHdfImage) != 0; }
 
 TSkinRect GroupBoxFrame(int width, int height, int textHeight) { return {0, textHeight / 2 - 1, width, height}; }

@@ -17,15 +17,21 @@ TSkinRect CaptionRect(const TSkinRect& target, int textWidth, int textHeight, bo
 struct TIconTextPlacement {
   TSkinRect Icon;  // empty without an icon
   TSkinRect Text;
+  bool Clipped = false;  // the text is cut short at the item's right edge
 };
 
 // An item's icon (square, iconSize wide; 0 for none) and text in item: the
 // pair starts 2 px in on the left, 2 px short of the right edge, or centred,
-// with the 1-px gap between them left out of that sum; each is centred vertically.
+// with the 1-px gap between them left out of that sum; each is centred
+// vertically. A pair too wide for the item starts at the left, and its text
+// ends 2 px short of the right edge, cut short (the platform's header ends
+// it with an ellipsis).
 TIconTextPlacement PlaceIconAndText(const TSkinRect& item, int textWidth, int textHeight, int iconSize,
                                     THorzAlign align);
 
-// A header item's alignment and whether its icon shows, from its format bits.
+// A header item's alignment and whether its icon shows (only with HDF_IMAGE:
+// a list view lends its header its small icons, which its columns do not
+// show), from its format bits.
 THorzAlign HeaderItemAlign(uint32_t format);
 bool HeaderItemShowsIcon(uint32_t format);
 

@@ -13,6 +13,9 @@ struct TWindowChoice {
   // The skinner goes to the window's first child (an extended combo box's
   // inner combo box), and to nothing when it has none.
   bool OnFirstChild = false;
+  // The window's own child windows are offered too: it holds controls (a
+  // dialog's page, a shell's view of a folder, a simple combo box's list).
+  bool OfferChildren = false;
 };
 
 // Only child windows are offered.
@@ -23,7 +26,7 @@ bool IsOfferedChildWindow(uint32_t style);
 TWindowChoice ChooseWindowSkinner(std::wstring_view className, uint32_t style);
 
 // A "button" window's skinner, by its style's low bits in this order: all of
-// 7 a group box (none); 3, the 2 bit or both bits of 5 a check box; both bits
+// 7 a group box; 3, the 2 bit or both bits of 5 a check box; both bits
 // of 9 or the 4 bit a radio button; anything else a push button. Button types
 // above 9 (push box, owner drawn, split buttons, command links) keep the
 // platform's look: the bit tests would take most of them for check boxes.

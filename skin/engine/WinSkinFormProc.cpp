@@ -6,6 +6,7 @@
 // message is handled once and passed on to the previous procedure at most once.
 #include <windowsx.h>
 
+#include "skin/controls/ControlDispatch.h"
 #include "skin/engine/FrameHitTest.h"
 #include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
@@ -58,6 +59,19 @@ void TWinSkinForm::HandleMessage(TMessage& message) {
       return;
     case SKM_QUERYSKINNED: message.Result = 1; return;
     case SKM_FOLLOWCONTROLS: return FollowControls();
+    // A dialog's control that draws through its parent (a tool bar) asks its
+    // skinner.
+    case WM_NOTIFY:
+      if (!Form && ReflectNotification(message)) return;
+      break;
+    // A window made in a dialog after it was skinned (a property sheet's page
+    // as it is first selected, a file dialog's view of another folder) gets
+    // its skinner as the dialog's first windows did.
+    case WM_PARENTNOTIFY:
+      Default(message);
+      if (!Form && LOWORD(message.WParam) == WM_CREATE)
+        DispatchWindow(reinterpret_cast<HWND>(message.LParam), {*SkinData, &FControlLink, this, nullptr});
+      return;
     default: break;
   }
   if (!FullSkin) return Default(message);

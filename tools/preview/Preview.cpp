@@ -1,11 +1,13 @@
-// preview PACKAGE DIR: shows the recorder's real windows in the skin of a
-// package file (through the main window's SkinFile) and writes, for skin
-// authors, a picture of each as it stands on screen (pixels outside the
-// window's region transparent) and windows.txt with the figures of each.
+// preview PACKAGE DIR: shows the recorder's real windows and the platform's
+// own dialogs in the skin of a package file (through the main window's
+// SkinFile) and writes, for skin authors, a picture of each as it stands on
+// screen (pixels outside the window's region transparent) and windows.txt
+// with the figures of each.
 // A package that cannot be used leaves the platform's look, and says why.
 //
 // The pictures are 32-bit BMP files; the preview script turns them into PNG.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
@@ -22,6 +24,7 @@
 #include "skin/model/SkinData.h"
 #include "skin/package/SkinReader.h"
 #include "tools/gallery/Gallery.h"
+#include "tools/preview/PlatformDialogs.h"
 #include "toolkit/core/Utf8.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/platform/Application.h"
@@ -33,6 +36,7 @@ namespace {
 constexpr DWORD kWaitLimit = 10000;
 constexpr unsigned kTick = 20;
 constexpr int kSettleTicks = 8;  // paints finish before a picture is taken
+constexpr int kPlacesBar = 1184;  // the Open dialog's bar of places, beside its tool bar
 
 TWinSkinForm* SkinnerOf(HWND wnd) { return SkinManager() ? SkinManager()->FindSkinnedForm(wnd) : nullptr; }
 
@@ -147,7 +151,23 @@ class TPreview {
     PictureModal(L"message", [] { return VisibleWindow(L"#32770"); }, [&] {
       MessageBoxW(main, L"录音已停止。", L"Quillmere: a message box whose caption is wider than its text", MB_OK);
     });
+    // The Open dialog and the folder browser show the same recordings on every run.
+    const std::wstring sample = MakeSampleFolder();
     PictureModal(L"save", [] { return VisibleWindow(L"#32770"); }, [&] { FMain->SpeedButton1Click(nullptr); });
+    for (int i = 0; i < kPlatformDialogCount; ++i) {
+      const auto dialog = TPlatformDialog(i);
+      bool staged = false;
+      PictureModal(
+          PlatformDialogName(dialog),
+          [&]() -> HWND {
+            HWND shown = ShownDialogOf(main);
+            if (staged || !Ready(shown)) return staged ? shown : nullptr;
+            StageDialog(dialog, shown);
+            staged = true;
+            return nullptr;
+          },
+          [&] { ShowPlatformDialog(dialog, main, sample); });
+    }
     PictureGallery();
     WriteFigures();
     FMain->Hide();
@@ -175,6 +195,28 @@ class TPreview {
     if (!skin->SkinNotReady) return;
     if (FReason.empty()) FReason = L"the package holds no usable skin";
     skin->SetActive(false);
+  }
+
+  // A dialog in the state it is pictured in, once it is ready: the sheet on
+  // its second page, which it makes only when that is first selected, long
+  // after the sheet itself was skinned; the Open dialog with its first tool
+  // button hot.
+  static void StageDialog(TPlatformDialog dialog, HWND shown) {
+    if (dialog == pdPropertySheet) PropSheet_SetCurSel(shown, nullptr, 1);
+    if (dialog != pdOpen) return;
+    for (HWND child = GetWindow(shown, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t windowClass[32] = {};
+      GetClassNameW(child, windowClass, 32);
+      if (std::wstring_view(windowClass) != TOOLBARCLASSNAMEW || GetDlgCtrlID(child) == kPlacesBar) continue;
+      const int count = int(SendMessageW(child, TB_BUTTONCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        SendMessageW(child, TB_GETBUTTON, WPARAM(i), reinterpret_cast<LPARAM>(&button));
+        if (button.fsStyle & BTNS_SEP) continue;
+        SendMessageW(child, TB_SETHOTITEM, WPARAM(i), 0);
+        break;
+      }
+    }
   }
 
   void Wait(const std::function<bool()>& done) {
@@ -296,13 +338,21 @@ class TPreview {
         const bool late = GetTickCount64() > Deadline;
         HWND wnd = Find(late);
         if (!wnd) {
-          if (late) Done = true;
+          // Whatever else the modal call showed (a platform's error box) is
+          // closed, so that the call returns.
+          if (late) Done = true, CloseStray();
           return;
         }
         if (++Settled < kSettleTicks) return;
         Owner->Picture(Name, wnd);
         Close(wnd);
         Done = true;
+      }
+      static void CloseStray() {
+        HWND active = GetActiveWindow();
+        wchar_t windowClass[16] = {};
+        GetClassNameW(active, windowClass, 16);
+        if (std::wstring_view(windowClass) == L"#32770") PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
       }
       TPreview* Owner;
       std::wstring Name;

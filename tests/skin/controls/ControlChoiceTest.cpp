@@ -131,7 +131,7 @@ TEST(ControlChoice, ScrollingControlsAndTabs) {
 
 TEST(WindowChoice, DialogButtonsByTheirStyleBits) {
   const TSkinnerClass expected[16] = {
-      scButton,      scButton,      scCheckBox, scCheckBox, scRadioButton, scCheckBox, scCheckBox, scNone,
+      scButton,      scButton,      scCheckBox, scCheckBox, scRadioButton, scCheckBox, scCheckBox, scGroupBox,
       scButton,      scRadioButton, scNone,     scNone,     scNone,        scNone,     scNone,     scNone};
   for (uint32_t type = 0; type < 16; ++type)
     EXPECT_EQ(ChooseWindowSkinner(L"Button", kWsChild | type).Skinner, expected[type]) << type;
@@ -140,7 +140,9 @@ TEST(WindowChoice, DialogButtonsByTheirStyleBits) {
 
 TEST(WindowChoice, OtherWindowClasses) {
   EXPECT_EQ(ChooseWindowSkinner(L"COMBOBOX", 2).Skinner, scComBox);
-  EXPECT_EQ(ChooseWindowSkinner(L"ComboBox", 1).Skinner, scNone) << "a simple combo box has no button";
+  TWindowChoice simple = ChooseWindowSkinner(L"ComboBox", 1);
+  EXPECT_EQ(simple.Skinner, scNone) << "a simple combo box has no button";
+  EXPECT_TRUE(simple.OfferChildren) << "its list and edit are skinned on their own";
   TWindowChoice extended = ChooseWindowSkinner(L"ComboBoxEx32", 0);
   EXPECT_EQ(extended.Skinner, scComBox);
   EXPECT_TRUE(extended.OnFirstChild);

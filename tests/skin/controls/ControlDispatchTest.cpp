@@ -112,7 +112,7 @@ TEST_F(ControlDispatch, TheClassMapAndTheSkinControlsSetDecideBeforeTheRules) {
   EXPECT_TRUE(WindowSkinnedBy<TSkinEdit>(edit->Handle())) << "edits are attached to their window";
 }
 
-TEST_F(ControlDispatch, ADialogsControlsAreSkinnedByClassAndStyleButNotItsGroupBox) {
+TEST_F(ControlDispatch, ADialogsControlsAreSkinnedByClassAndStyle) {
   HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), L"SKINNEDDIALOG", Form->Handle(), DialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   TCITEMW tab{};
@@ -125,7 +125,7 @@ TEST_F(ControlDispatch, ADialogsControlsAreSkinnedByClassAndStyleButNotItsGroupB
   AttachChildWindows(dialog, dispatch);
   auto item = [&](int id) { return GetDlgItem(dialog, id); };
 
-  EXPECT_EQ(TSkinControl::ForWindow(item(100)), nullptr) << "the group box keeps the platform's look";
+  EXPECT_TRUE(WindowSkinnedBy<TSkinGroupBox>(item(100))) << "framed as a form's group box is";
   EXPECT_TRUE(WindowSkinnedBy<TSkinCheckBox>(item(101)));
   EXPECT_TRUE(WindowSkinnedBy<TSkinCheckBox>(item(102)));
   EXPECT_TRUE(WindowSkinnedBy<TSkinRadioButton>(item(103)));

@@ -18,7 +18,21 @@ TEST(ItemText, IconAndTextByAlignment) {
   TIconTextPlacement right = PlaceIconAndText(item, 40, 12, 0, haRight);
   EXPECT_TRUE(right.Icon.IsEmpty());
   EXPECT_EQ(right.Text, (TSkinRect{158, 4, 198, 16})) << "no icon, no gap";
-  EXPECT_EQ(PlaceIconAndText({0, 0, 20, 20}, 40, 12, 0, haCentre).Text.Left, -10);
+  EXPECT_FALSE(right.Clipped);
+
+  // Too narrow: the text starts at the left, whatever the alignment, and is
+  // cut short before the next item instead of running into it.
+  for (THorzAlign align : {haLeft, haCentre, haRight}) {
+    TIconTextPlacement narrow = PlaceIconAndText({0, 0, 20, 20}, 40, 12, 0, align);
+    EXPECT_EQ(narrow.Text, (TSkinRect{2, 4, 18, 16})) << align;
+    EXPECT_TRUE(narrow.Clipped);
+  }
+  TIconTextPlacement iconOnly = PlaceIconAndText({0, 0, 20, 20}, 8, 12, 16, haCentre);
+  EXPECT_EQ(iconOnly.Icon.Left, 2);
+  EXPECT_EQ(iconOnly.Text, (TSkinRect{19, 4, 19, 16})) << "no room left for the text";
+  TIconTextPlacement exact = PlaceIconAndText({0, 0, 44, 20}, 40, 12, 0, haCentre);
+  EXPECT_EQ(exact.Text, (TSkinRect{2, 4, 42, 16}));
+  EXPECT_FALSE(exact.Clipped) << "a text that just fits is whole";
   EXPECT_EQ(GroupBoxFrame(120, 80, 13), (TSkinRect{0, 5, 120, 80}));
 }
 

@@ -1,7 +1,8 @@
 // The skinners of scrolling controls, edits and combo boxes on real windows
 // under real mouse input: a skinned memo scrolls as the platform's does, its
 // thumb is dragged by the skinner to the last page, list views get their
-// header skinned, edits their outline and combo boxes their button.
+// header skinned (a bare one shows its items), edits their outline and combo
+// boxes their button.
 #include "SkinnedControls.h"
 
 #include <commctrl.h>
@@ -201,4 +202,47 @@ TEST_F(SkinScrolling, AComboBoxLosesItsFocusedBorderWhenTheFocusMovesOn) {
   EXPECT_NE(border(), normal) << "the focused border";
   SetFocus(next->Handle());
   EXPECT_EQ(Eventually(border, normal), normal);
+}
+
+// A bare list view (a file dialog's) skinned before its window shows, and
+// painted again through the message queue with its frame invalid, as when a
+// window that covered it goes: the frame painting that its paint brings
+// about must not wipe the items it shows.
+TEST_F(SkinScrolling, ABareListViewPaintedWithItsFrameShowsItsItems) {
+  ShowWindow(Form->Handle(), SW_HIDE);
+  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, nullptr, WS_CHILD | WS_VISIBLE | LVS_LIST, 10, 10, 300,
+                              150, Form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  for (int i = 0; i < 40; ++i) {
+    std::wstring name = L"录音 " + std::to_wstring(i + 1) + L".wav";
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = i;
+    item.pszText = name.data();
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+  TComponent owner(nullptr);
+  auto* skinner = new TSkinListView(&owner);
+  skinner->AttachWindow(list, Skin, nullptr, nullptr);
+  ShowWindow(Form->Handle(), SW_SHOW);
+  Pump();
+  RECT first{LVIR_LABEL, 0, 0, 0};
+  SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+  auto inked = [&] {
+    int dark = 0;
+    HDC screen = GetDC(nullptr);
+    for (LONG y = first.top; y < first.bottom; ++y)
+      for (LONG x = first.left; x < first.right; ++x) {
+        POINT at = ScreenPoint(list, x, y);
+        dark += GetRValue(GetPixel(screen, at.x, at.y)) < 128;
+      }
+    ReleaseDC(nullptr, screen);
+    return dark;
+  };
+  ASSERT_GT(inked(), 0) << "the first item's text is shown";
+  for (int round = 0; round < 3; ++round) {
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    Pump();
+    EXPECT_GT(inked(), 0) << "round " << round;
+  }
+  DestroyWindow(list);
 }

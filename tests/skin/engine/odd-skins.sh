@@ -11,7 +11,8 @@ preview=$1 exe=$2 skinpack=$3 skin=$4 work=$5
 here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" || exit 1
 fail() { echo "FAIL: $*"; exit 1; }
-pictures=(main main-inactive main-menu system-menu about message save)
+pictures=(main main-inactive main-menu system-menu about message save open color font print pagesetup find replace
+  folder propsheet taskdialog)
 declare -A platform  # each picture's client width and height in the platform's look
 
 check() {  # name, package
