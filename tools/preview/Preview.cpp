@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -36,6 +37,7 @@ namespace {
 constexpr DWORD kWaitLimit = 10000;
 constexpr unsigned kTick = 20;
 constexpr int kSettleTicks = 8;  // paints finish before a picture is taken
+constexpr int kScreenReads = 25;  // at most, until two reads of the screen agree
 constexpr int kPlacesBar = 1184;  // the Open dialog's bar of places, beside its tool bar
 
 TWinSkinForm* SkinnerOf(HWND wnd) { return SkinManager() ? SkinManager()->FindSkinnedForm(wnd) : nullptr; }
@@ -390,13 +392,25 @@ class TPreview {
     if (!bits) throw Exception(L"Cannot picture the %s window", {name});
     {
       // Without the blinking caret of a focused edit, whichever half of its
-      // blink it is in; a look at the queue shows the screen what was drawn.
+      // blink it is in. What was drawn reaches the screen only when the
+      // platform next flushes the window's surface (a look at the queue
+      // does it, once the last flush is old enough), so the screen is read
+      // until two reads a flush apart agree. Nothing is dispatched: a
+      // picture may be taken inside a menu's loop.
       const bool caretHidden = HideCaret(nullptr);
-      MSG pending;
-      PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
       TSelectObject selected(memory.Get(), bitmap.Get());
-      BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
-      GdiFlush();
+      const size_t count = static_cast<size_t>(width) * height;
+      std::vector<uint32_t> previous;
+      for (int read = 0; read < kScreenReads; ++read) {
+        Sleep(kTick);
+        MSG pending;
+        PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+        BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        const auto* now = static_cast<const uint32_t*>(bits);
+        if (previous.size() == count && std::equal(previous.begin(), previous.end(), now)) break;
+        previous.assign(now, now + count);
+      }
       if (caretHidden) ShowCaret(nullptr);
     }
     TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
