@@ -2,11 +2,14 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <winspool.h>
 
+#include <algorithm>
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "toolkit/platform/OwnedHandle.h"
@@ -142,6 +145,25 @@ void ShowColour(HWND owner) {
   ChooseColorW(&dialog);
 }
 
+// The font list holds only the faces the project installs, so the picture
+// is the same on every machine, whatever other fonts it has.
+UINT_PTR CALLBACK KeepOwnFaces(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message != WM_INITDIALOG) return FALSE;
+  constexpr std::array<std::wstring_view, 4> kOwnFaces = {L"SimSun", L"宋体", L"WenQuanYi Micro Hei",
+                                                          L"WenQuanYi Micro Hei Mono"};
+  HWND list = GetDlgItem(dialog, cmb1);
+  for (LRESULT index = SendMessageW(list, CB_GETCOUNT, 0, 0) - 1; index >= 0; --index) {
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) continue;
+    std::wstring face(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(face.data()));
+    face.resize(static_cast<size_t>(length));
+    if (std::find(kOwnFaces.begin(), kOwnFaces.end(), face) == kOwnFaces.end())
+      SendMessageW(list, CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  }
+  return TRUE;
+}
+
 void ShowFont(HWND owner) {
   LOGFONTW font{};
   font.lfHeight = -12;
@@ -153,7 +175,8 @@ void ShowFont(HWND owner) {
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
   dialog.lpLogFont = &font;
-  dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT | CF_ENABLEHOOK;
+  dialog.lpfnHook = &KeepOwnFaces;
   ChooseFontW(&dialog);
 }
 
