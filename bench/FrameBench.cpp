@@ -26,6 +26,7 @@
 #include "skin/model/SkinData.h"
 #include "tools/gallery/Gallery.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/DisplayDpi.h"
 #include "toolkit/platform/FileStream.h"
 
 namespace {
@@ -244,10 +245,10 @@ int RunAll() {
               Median(plainStarts));
   std::printf("gallery full repaint: skinned %.2f ms, platform look %.2f ms\n", galleryPaint, galleryPlatformPaint);
   std::printf(
-      "frame: paint_ms=%.3f platform_paint_ms=%.3f max_paint_ms=%.3f max_platform_paint_ms=%.3f button_ms=%.3f "
+      "frame: dpi=%d paint_ms=%.3f platform_paint_ms=%.3f max_paint_ms=%.3f max_platform_paint_ms=%.3f button_ms=%.3f "
       "region_ms=%.3f switch_ms=%.1f load_ms=%.1f skinned_start_ms=%.1f plain_start_ms=%.1f gallery_paint_ms=%.2f "
       "gallery_platform_paint_ms=%.2f\n",
-      paint, platformPaint, maxPaint, maxPlatformPaint, buttonMs, region, Fastest(switches), load,
+      SystemDpi(), paint, platformPaint, maxPaint, maxPlatformPaint, buttonMs, region, Fastest(switches), load,
       Median(skinnedStarts), Median(plainStarts), galleryPaint, galleryPlatformPaint);
   return 0;
 }

@@ -28,6 +28,7 @@
 #include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinControlLink.h"
 #include "skin/engine/SysButtonLayout.h"
+#include "skin/model/ScaledFrameSkin.h"
 #include "toolkit/core/Component.h"
 #include "toolkit/core/Liveness.h"
 #include "toolkit/forms/ExtCtrls.h"
@@ -128,6 +129,9 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   uint8_t BorderIcons = 0;
   TSkinWindowState WindowState = swNormal;
   TFrameLife LifeState = flAttached;
+  // The DPI the frame is drawn at, and the skin's frame elements there.
+  int Dpi = 96;
+  TFrameSkin FrameSkin;
 
  protected:
   void Destroying() override;
@@ -190,6 +194,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void WMNcHitTest(TMessage& message);
   void WMSize(TMessage& message);
   void WMGetMinMaxInfo(TMessage& message);
+  void WMDpiChanged(TMessage& message);
   void WMNcActivate(TMessage& message);
   void WMCommand(TMessage& message);
   void WMSysCommand(TMessage& message);

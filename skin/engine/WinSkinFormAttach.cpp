@@ -17,6 +17,7 @@
 #include "skin/engine/WinSysButton.h"
 #include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
+#include "toolkit/platform/DisplayDpi.h"
 
 namespace {
 
@@ -128,6 +129,7 @@ void TWinSkinForm::TakeWindow(TSkinData& data) {
     SubclassMdiClient();
   }
 
+  Dpi = WindowDpi(Handle);
   if (FullSkin) {
     // A child window's "menu" is its identifier.
     HMENU menu = GetMenu(Handle);
@@ -140,7 +142,7 @@ void TWinSkinForm::TakeWindow(TSkinData& data) {
       SkinMenu->LoadFromMenuHandle();
       GetClientRect(Handle, &after);
       FPlatformMenuHeight = after.bottom - before.bottom;
-      MenuHeight = GetSystemMetrics(SM_CYMENU);
+      MenuHeight = SystemMetricForDpi(SM_CYMENU, Dpi);
     }
     TSkinManage* manager = SkinManager();
     if ((FormKind != fkMdiChild || !(manager && manager->MdiMaximised)) && WindowState != swMinimised)
@@ -190,13 +192,14 @@ void TWinSkinForm::AttachChildControls() {
 
 void TWinSkinForm::LoadFrameMetrics() {
   if (!SkinData || SkinData->SkinNotReady) return;
-  TFrameSizes sizes = FrameSizesOf(BorderImage(SkinData->LeftBorder), BorderImage(SkinData->RightBorder),
-                                   BorderImage(SkinData->TopBorder), BorderImage(SkinData->BottomBorder), FrameKind);
+  FrameSkin = SkinData->FrameSkinAt(Dpi);
+  TFrameSizes sizes = FrameSizesOf(BorderImage(*FrameSkin.Left), BorderImage(*FrameSkin.Right),
+                                   BorderImage(*FrameSkin.Top), BorderImage(*FrameSkin.Bottom), FrameKind);
   FrameLeft = sizes.Left, FrameTop = sizes.Top, FrameRight = sizes.Right, FrameBottom = sizes.Bottom;
   if (FrameKind == frPlatform) MenuHeight = 0;
 
   FreeSysButtons();
-  for (auto& element : SkinData->TitleButtons) {
+  for (TDataSkinSysButton* element : FrameSkin.Buttons) {
     SysButtons.push_back(std::make_unique<TWinSysButton>(*this, *element));
     if (!IsIconAction(element->Action)) continue;
     if (element->Image.Empty()) element->Image.Assign(IconBitmap);

@@ -19,21 +19,22 @@
 #include "skin/model/SkinData.h"
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinShared.h"
+#include "toolkit/core/DisplayScale.h"
 
 namespace {
 
-TDataSkinBorder& BorderOf(TSkinData& data, int index) {
+TDataSkinBorder& BorderOf(const TFrameSkin& skin, int index) {
   switch (index) {
-    case bdLeft: return data.LeftBorder;
-    case bdRight: return data.RightBorder;
-    case bdTop: return data.TopBorder;
-    default: return data.BottomBorder;
+    case bdLeft: return *skin.Left;
+    case bdRight: return *skin.Right;
+    case bdTop: return *skin.Top;
+    default: return *skin.Bottom;
   }
 }
 
 // The border piece of side rendered at size, in the window's activation state.
-std::unique_ptr<TBitmap> RenderPiece(TSkinData& data, int side, int width, int height, bool active) {
-  TDataSkinBorder& border = BorderOf(data, side);
+std::unique_ptr<TBitmap> RenderPiece(const TFrameSkin& skin, int side, int width, int height, bool active) {
+  TDataSkinBorder& border = BorderOf(skin, side);
   TMargins margins{border.LeftWidth, border.TopHeight, border.RightWidth, border.BottomHeight};
   TPieceRendering how = BorderPieceRendering(TBorderSide(side), margins, border.Tile, border.FrameCount, active);
   return RenderElement({0, 0, width, height}, border.Image, how.Margins, how.VerticalFrames, how.Tile,
@@ -93,7 +94,7 @@ void TWinSkinForm::PaintFrame(HDC dc) {
 void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   if (!PaintsPiece(ToSkin(rect))) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  auto piece = RenderPiece(*SkinData, index, width, height, Active);
+  auto piece = RenderPiece(FrameSkin, index, width, height, Active);
   if (piece->Empty()) return;
   BitBlt(dc, rect.left, rect.top, width, height, piece->Canvas().Handle(), 0, 0, SRCCOPY);
 }
@@ -127,7 +128,7 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
   const TSkinColours& colours = SkinData->Colours;
   SetTextColor(dc, ColorToRGB(Active ? colours.TitleTextActive : colours.TitleTextNoActive));
 
-  const TDataSkinTitle& element = SkinData->Title;
+  const TDataSkinTitle& element = *FrameSkin.Title;
   TCaptionInput in{ToSkin(title),
                    CaptionExtent(dc, MeasuredCaption(CaptionPrefix, CaptionText)),
                    TitleTextOf(element),
@@ -136,7 +137,7 @@ void TWinSkinForm::PaintCaption(const RECT& title) {
                    RightmostButtonLeft};
   TCaptionLayout layout = LayoutCaption(in);
   CaptionRect = ToRect(layout.CaptionRect);
-  TDataSkinTitle& back = SkinData->Title;
+  TDataSkinTitle& back = *FrameSkin.Title;
   if (!back.Image.Empty())
     DrawThreeSlice(TitleCache.Canvas(), ToRect(layout.TextBack), back.Image, true, true, 2, TextBackFrame(Active),
                    {element.TXTBackleft, 0, element.TXTBackRight, 0});
@@ -179,13 +180,13 @@ std::vector<TSysButtonInfo> TWinSkinForm::SysButtonInfos() const {
 }
 
 TTitleMargins TWinSkinForm::TitleMargins() const {
-  const TDataSkinTitle& title = SkinData->Title;
+  const TDataSkinTitle& title = *FrameSkin.Title;
   return {title.LeftWidth, title.RightWidth, title.TXTBackleft, title.TXTBackRight};
 }
 
 TSysButtonLayout TWinSkinForm::PlaceSysButtons(int windowWidth) {
   TButtonPlaceContext place{windowWidth, FrameSizes(), MenuHeight, RightToLeft, ToSkin(CaptionRect), std::nullopt};
-  if (SkinData->MenuBar) place.MenuBarLeftWidth = SkinData->MenuBar->LeftWidth;
+  if (SkinData->MenuBar) place.MenuBarLeftWidth = TDpiScale(Dpi).Scale(SkinData->MenuBar->LeftWidth);
   return ::LayoutSysButtons(SysButtonInfos(), TitleState(), place);
 }
 
@@ -271,10 +272,10 @@ void TWinSkinForm::BuildRegion() {
   in.Width = rect.right - rect.left;
   in.Height = rect.bottom - rect.top;
   in.Frame = FrameSizes();
-  in.Trans[0] = SkinData->LeftBorder.Trans;
-  in.Trans[1] = SkinData->RightBorder.Trans;
-  in.Trans[2] = SkinData->TopBorder.Trans;
-  in.Trans[3] = SkinData->BottomBorder.Trans;
+  in.Trans[0] = FrameSkin.Left->Trans;
+  in.Trans[1] = FrameSkin.Right->Trans;
+  in.Trans[2] = FrameSkin.Top->Trans;
+  in.Trans[3] = FrameSkin.Bottom->Trans;
   in.FrameKind = FrameKind;
   in.FormKind = FormKind;
   in.WindowState = WindowState;
@@ -304,7 +305,7 @@ TRegionHandle TWinSkinForm::PartRegion(const TRegionPart& part) {
   const TSkinPoint origin{area.Left, area.Top};
   switch (part.Source) {
     case rsRenderedPiece:
-      return RegionFromBitmap(*RenderPiece(*SkinData, part.Side, area.Width(), area.Height(), Active), origin);
+      return RegionFromBitmap(*RenderPiece(FrameSkin, part.Side, area.Width(), area.Height(), Active), origin);
     case rsTitleCache: {
       TBitmap band;
       return RegionFromBitmap(CopyPart(band, TitleCache, area), origin);

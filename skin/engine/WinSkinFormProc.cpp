@@ -14,6 +14,7 @@
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSkinMenu.h"
 #include "skin/engine/WinSysButton.h"
+#include "toolkit/platform/DisplayDpi.h"
 #include "skin/engine/WindowFacts.h"
 #include "skin/model/SkinData.h"
 
@@ -114,9 +115,24 @@ bool TWinSkinForm::FrameHandler(TMessage& message) {
     case WM_NCHITTEST: WMNcHitTest(message); return true;
     case WM_NCPAINT: WMNcPaint(message); return true;
     case WM_NCACTIVATE: WMNcActivate(message); return true;
+    case WM_DPICHANGED: WMDpiChanged(message); return true;
     case SKM_REPAINTFRAME: PaintFrame(nullptr); return true;
     default: return false;
   }
+}
+
+// The window is shown at another DPI: the frame takes the skin at that scale
+// first, so that the window below, taking its new place, finds the client
+// area the new frame leaves; the region follows the new size.
+void TWinSkinForm::WMDpiChanged(TMessage& message) {
+  Dpi = LOWORD(message.WParam);
+  if (SkinMenu) MenuHeight = SystemMetricForDpi(SM_CYMENU, Dpi);
+  LoadFrameMetrics();
+  TitleCache.Clear();
+  RefreshFrame();
+  Default(message);
+  BuildRegion();
+  RedrawWindow(Handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // A toolkit form's own WindowProc, which sees what the toolkit handles before

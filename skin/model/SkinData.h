@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "skin/controls/SkinControlType.h"
+#include "skin/model/ScaledFrameSkin.h"
 #include "skin/model/SkinElements.h"
 #include "skin/package/SkinReader.h"
 #include "toolkit/core/Component.h"
@@ -94,6 +96,10 @@ class TSkinData : public TComponent {
   void ParseSkinDescription(const TMemIniFile& description);
   // Fills bitmap with the package's file of that name, or empties it.
   void LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name);
+
+  // The frame's elements at dpi: the skin's own at 96, else a scaled set,
+  // made on first use and kept until the next skin is parsed.
+  TFrameSkin FrameSkinAt(int dpi);
 
   // The model, valid while SkinNotReady is false.
   std::wstring SkinName;
@@ -181,4 +187,9 @@ class TSkinData : public TComponent {
   std::unique_ptr<TMemoryStream> WorkStream;
   const TMemIniFile* Ini = nullptr;
   std::vector<std::wstring> Sections;
+
+  // Scaled frame elements by DPI; those of the skin before stay until the
+  // next parse, as skinners may draw with them until they reload.
+  std::map<int, std::unique_ptr<TScaledFrameSkin>> FScaledFrames;
+  std::map<int, std::unique_ptr<TScaledFrameSkin>> FRetiredFrames;
 };

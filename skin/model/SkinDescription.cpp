@@ -5,7 +5,10 @@
 
 #include "skin/model/ColourText.h"
 #include "skin/model/SkinData.h"
+
+#include "toolkit/core/DisplayScale.h"
 #include "skin/model/SkinTransforms.h"
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/core/WideText.h"
 #include "toolkit/platform/AnsiText.h"
@@ -34,6 +37,8 @@ void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   });
   Ini = &description;
   Sections = Ini->ReadSections();
+  FRetiredFrames = std::move(FScaledFrames);
+  FScaledFrames.clear();
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();
   ReadColours();
@@ -46,6 +51,13 @@ void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   SetFrameCounts();
   BackgroundBrush.Reset(CreateSolidBrush(ColorToRGB(Colours.ButtonFace)));
   SkinNotReady = false;
+}
+
+TFrameSkin TSkinData::FrameSkinAt(int dpi) {
+  if (dpi == kLayoutDpi || dpi <= 0) return FrameSkinOf(*this);
+  auto& scaled = FScaledFrames[dpi];
+  if (!scaled) scaled = std::make_unique<TScaledFrameSkin>(*this, dpi);
+  return scaled->View();
 }
 
 void TSkinData::LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name) {

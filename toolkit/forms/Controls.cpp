@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/platform/Application.h"
 
@@ -70,6 +71,35 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 RECT TControl::ClientRect() const { return {0, 0, Width(), Height()}; }
+
+void TControl::ChangeScale(int dpi) {
+  dpi = TDpiScale(dpi).Dpi();
+  if (dpi == FPixelsPerInch) return;
+  KeepLayout();
+  ApplyScale(dpi);
+}
+
+void TControl::KeepLayout() {
+  if (EqualRect(&FBounds, &FScaledBounds)) return;
+  TScaledRect layout =
+      TDpiScale(FPixelsPerInch).Unscale(TScaledRect{int(FBounds.left), int(FBounds.top), int(FBounds.right), int(FBounds.bottom)});
+  FLayoutBounds = {layout.Left, layout.Top, layout.Right, layout.Bottom};
+  FScaledBounds = FBounds;
+}
+
+void TControl::ApplyScale(int dpi) {
+  FPixelsPerInch = dpi;
+  ScaleBounds(dpi);
+  // After the bounds: a control that sizes itself to its text does so in the new font.
+  FFont.SetPixelsPerInch(dpi);
+  FScaledBounds = FBounds;
+}
+
+void TControl::ScaleBounds(int toDpi) {
+  TScaledRect scaled = TDpiScale(toDpi).Scale(
+      TScaledRect{int(FLayoutBounds.left), int(FLayoutBounds.top), int(FLayoutBounds.right), int(FLayoutBounds.bottom)});
+  SetBounds(scaled.Left, scaled.Top, scaled.Right - scaled.Left, scaled.Bottom - scaled.Top);
+}
 
 void TControl::SetVisible(bool visible) {
   if (visible == FVisible) return;
@@ -481,6 +511,17 @@ RECT TWinControl::ClientRect() const {
   RECT rect{0, 0, Width(), Height()};
   if (FHandle) GetClientRect(FHandle, &rect);
   return rect;
+}
+
+void TWinControl::KeepLayout() {
+  TControl::KeepLayout();
+  for (TControl* control : FControls) control->KeepLayout();
+}
+
+void TWinControl::ApplyScale(int dpi) {
+  TControl::ApplyScale(dpi);
+  for (TControl* control : FControls) control->ApplyScale(dpi);
+  AlignControls();
 }
 
 void TWinControl::SetVisible(bool visible) {

@@ -64,6 +64,12 @@ class TControl : public TComponent {
   TFont& Font() { return FFont; }
   bool ParentFont() const { return FParentFont; }
 
+  // The DPI the control is laid out at; its layout is given at 96.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  // Takes position, size and font from the 96-DPI layout to dpi, children
+  // too. A control moved since the last change keeps its new place, scaled.
+  void ChangeScale(int dpi);
+
   virtual std::wstring Text() const { return FText; }
   virtual void SetText(const std::wstring& text);
   const std::wstring& Hint() const { return FHint; }
@@ -104,6 +110,12 @@ class TControl : public TComponent {
   virtual void TextChanged() { Invalidate(); }
   // The colour shown changed, the control's own or the parent's it follows.
   virtual void ColorChanged(TColor color);
+  // ChangeScale's steps: the 96-DPI bounds of every control are settled
+  // first, before any font change makes a control size itself anew; then
+  // each control is scaled, its own place and size by ScaleBounds.
+  virtual void KeepLayout();
+  virtual void ApplyScale(int dpi);
+  virtual void ScaleBounds(int toDpi);
   void Destroying() override;
 
   TWndMethod FWindowProc;
@@ -120,10 +132,17 @@ class TControl : public TComponent {
   bool FShowHint = false;
   TAlign FAlign = alNone;
   TNotifyEvent FOnClick;
+  int FPixelsPerInch = 96;
 
  private:
   void WMPaintWindowless(TMessage& message);
   void ApplyFontProperty(const std::wstring& name, const TPropValue& value);
+
+  // The bounds at 96 DPI, and what they were scaled to last: while the
+  // control keeps those, each change starts from the layout, so the
+  // rounding of one scale never carries into the next.
+  RECT FLayoutBounds{};
+  RECT FScaledBounds{-1, -1, -1, -1};
 };
 
 // How a windowed control's window is made.
@@ -189,6 +208,8 @@ class TWinControl : public TControl {
   void ColorChanged(TColor color) override;
   void AlignControls();
   virtual void EraseBackground(HDC dc);
+  void KeepLayout() override;
+  void ApplyScale(int dpi) override;
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/LayoutResource.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/DisplayDpi.h"
 
 // Never destroyed: forms that the application object frees at the program's end still leave it.
 TScreen& Screen = *new TScreen;
@@ -240,13 +242,63 @@ void TForm::DefaultHandler(TMessage& message) {
 void TForm::InitializeWnd() {
   if (FFormStyle == fsMDIForm) CreateClientWindow();
   if (FMenu) ShowMenu();
+  if (FLayoutClient.cx < 0) FLayoutClient = LayoutClientSize();
+  int dpi = WindowDpi(FHandle);
+  if (dpi != FPixelsPerInch) return ChangeScale(dpi);
   if (FClientWidth >= 0 && FClientHeight >= 0) {
     RECT outer{0, 0, FClientWidth, FClientHeight};
     auto style = static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_STYLE));
     auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_EXSTYLE));
-    AdjustWindowRectEx(&outer, style, FMenu && FFormStyle != fsMDIChild, exStyle);
+    AdjustWindowRectEx(&outer, style, HasMenuBar(), exStyle);
     SetBounds(Left(), Top(), outer.right - outer.left, outer.bottom - outer.top);
   }
+}
+
+SIZE TForm::LayoutClientSize() {
+  if (FClientWidth >= 0 && FClientHeight >= 0) return {FClientWidth, FClientHeight};
+  auto [style, exStyle] = WindowStyles();
+  RECT frame = AdjustWindowRectForDpi({0, 0, 0, 0}, style, HasMenuBar(), exStyle, FPixelsPerInch);
+  TDpiScale scale(FPixelsPerInch);
+  return {scale.Unscale(Width() - (frame.right - frame.left)), scale.Unscale(Height() - (frame.bottom - frame.top))};
+}
+
+std::pair<DWORD, DWORD> TForm::WindowStyles() {
+  if (FHandle)
+    return {static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_STYLE)),
+            static_cast<DWORD>(GetWindowLongPtrW(FHandle, GWL_EXSTYLE))};
+  TCreateParams params;
+  CreateParams(params);
+  return {params.Style, params.ExStyle};
+}
+
+void TForm::ScaleBounds(int toDpi) {
+  if (FLayoutClient.cx < 0) FLayoutClient = LayoutClientSize();
+  TDpiScale scale(toDpi);
+  RECT outer{0, 0, scale.Scale(FLayoutClient.cx), scale.Scale(FLayoutClient.cy)};
+  if (FHandle && IsWindowVisible(FHandle) && !IsIconic(FHandle)) {
+    // A shown window keeps the frame it has now, which may be another's than
+    // the platform's (a skin's); one just made has the platform's.
+    RECT window, client;
+    GetWindowRect(FHandle, &window);
+    GetClientRect(FHandle, &client);
+    outer.right += (window.right - window.left) - client.right;
+    outer.bottom += (window.bottom - window.top) - client.bottom;
+  } else {
+    auto [style, exStyle] = WindowStyles();
+    outer = AdjustWindowRectForDpi(outer, style, HasMenuBar(), exStyle, toDpi);
+  }
+  SetBounds(Left(), Top(), outer.right - outer.left, outer.bottom - outer.top);
+}
+
+// The window moved to a monitor of another DPI (or the monitor's changed):
+// the layout follows, and the window takes the place the platform suggests.
+void TForm::WMDpiChanged(TMessage& message) {
+  const RECT suggested = *reinterpret_cast<const RECT*>(message.LParam);
+  SetBounds(suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top);
+  // The suggested size scales the whole window; the client area is the
+  // layout's taken to the new DPI within the frame the window has.
+  ChangeScale(LOWORD(message.WParam));
+  message.Result = 0;
 }
 
 void TForm::Show() {
@@ -315,6 +367,7 @@ void TForm::WndProc(TMessage& message) {
     case CM_RELEASE: return Free();
     case WM_ACTIVATE: WMActivate(message); break;
     case WM_MDIACTIVATE: WMMDIActivate(message); break;
+    case WM_DPICHANGED: return WMDpiChanged(message);
     case WM_COMMAND: case WM_MEASUREITEM: case WM_DRAWITEM: if (MenuMessage(message)) return; break;
     case WM_EXITMENULOOP: DisposeMenu({}); break;  // menus given up while the loop ran
     default: break;

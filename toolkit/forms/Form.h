@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 #include "toolkit/forms/Controls.h"
 #include "toolkit/forms/Menus.h"
@@ -93,6 +94,9 @@ class TForm : public TWinControl {
   void Loaded() override;
   void Destroying() override;
   void Notification(TComponent* component, TOperation operation) override;
+  // The form keeps its place and gets the window size that holds its
+  // layout's client area taken to the new DPI.
+  void ScaleBounds(int toDpi) override;
 
  private:
   // What a running ShowModal keeps on its own stack, so it can tell that the form was freed.
@@ -102,6 +106,13 @@ class TForm : public TWinControl {
 
   void WMActivate(TMessage& message);
   void WMMDIActivate(TMessage& message);
+  void WMDpiChanged(TMessage& message);
+  // The client size the layout gives, at 96 DPI: its ClientWidth and
+  // ClientHeight, or its Width and Height less the platform's frame there.
+  SIZE LayoutClientSize();
+  // The window's style and extended style, or those it will be made with.
+  std::pair<DWORD, DWORD> WindowStyles();
+  bool HasMenuBar() const { return FMenu && FFormStyle != fsMDIChild; }
   bool MenuMessage(TMessage& message);
   void ShowMenu();
   void MenuItemsChanged(TComponent* item);
@@ -121,6 +132,7 @@ class TForm : public TWinControl {
   bool FAutoScroll = true;
   int FClientWidth = -1;
   int FClientHeight = -1;
+  SIZE FLayoutClient{-1, -1};  // found when the window is first made
   int FModalResult = mrNone;
   TModalState* FModalState = nullptr;
   TNotifyEvent FOnCreate;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "toolkit/core/BmpFile.h"
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/Exception.h"
 #include "toolkit/core/LayoutValue.h"
 #include "toolkit/core/Stream.h"
@@ -36,6 +37,15 @@ void TFont::SetHeight(int height) {
   Changed(true);
 }
 
+void TFont::SetPixelsPerInch(int dpi) {
+  dpi = TDpiScale(dpi).Dpi();
+  if (dpi == FPixelsPerInch) return;
+  FPixelsPerInch = dpi;
+  Changed(true);
+}
+
+int TFont::PixelHeight() const { return TDpiScale(FPixelsPerInch).Scale(FHeight); }
+
 void TFont::SetColor(TColor color) {
   FColor = color;
   Changed(false);
@@ -47,9 +57,11 @@ void TFont::SetStyle(unsigned style) {
 }
 
 void TFont::Assign(const TFont& source) {
-  bool shape = FName != source.FName || FHeight != source.FHeight || FStyle != source.FStyle;
+  bool shape = FName != source.FName || FHeight != source.FHeight || FStyle != source.FStyle ||
+               FPixelsPerInch != source.FPixelsPerInch;
   FName = source.FName;
   FHeight = source.FHeight;
+  FPixelsPerInch = source.FPixelsPerInch;
   FColor = source.FColor;
   FStyle = source.FStyle;
   Changed(shape);
@@ -59,7 +71,7 @@ void TFont::AssignHandle(HFONT font) {
   LOGFONTW log{};
   if (!GetObjectW(font, sizeof(log), &log)) return;
   FName = log.lfFaceName;
-  FHeight = log.lfHeight;
+  FHeight = TDpiScale(FPixelsPerInch).Unscale(log.lfHeight);
   FStyle = (log.lfWeight >= FW_BOLD ? fsBold : 0u) | (log.lfItalic ? fsItalic : 0u) |
            (log.lfUnderline ? fsUnderline : 0u) | (log.lfStrikeOut ? fsStrikeOut : 0u);
   Changed(true);
@@ -74,7 +86,7 @@ void TFont::Changed(bool shape) {
 HFONT TFont::Handle() {
   if (!FHandle) {
     LOGFONTW font{};
-    font.lfHeight = FHeight;
+    font.lfHeight = PixelHeight();
     font.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (FStyle & fsItalic) != 0;
     font.lfUnderline = (FStyle & fsUnderline) != 0;

@@ -34,16 +34,21 @@ class TFont {
  public:
   const std::wstring& Name() const { return FName; }
   void SetName(std::wstring name);
-  // Negative: the character height in pixels, as the layouts give it.
+  // Negative: the character height in pixels at 96 DPI, as the layouts give it.
   int Height() const { return FHeight; }
   void SetHeight(int height);
+  // The DPI the font is drawn at: its handle's height is Height taken there.
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int dpi);
+  int PixelHeight() const;
   // Drawing's business only: the handle stays when just the colour changes.
   TColor Color() const { return FColor; }
   void SetColor(TColor color);
   unsigned Style() const { return FStyle; }
   void SetStyle(unsigned style);
   void Assign(const TFont& source);
-  // Takes name, height and style of a platform font (the screen's menu font).
+  // Takes name, height and style of a platform font (the screen's menu font),
+  // whose height is in pixels at this font's DPI.
   void AssignHandle(HFONT font);
 
   // Created on first use, remade after a change of name, height or style.
@@ -56,6 +61,7 @@ class TFont {
 
   std::wstring FName = L"宋体";
   int FHeight = -12;
+  int FPixelsPerInch = 96;
   TColor FColor = clWindowText;
   unsigned FStyle = 0;
   TFontHandle FHandle;
