@@ -103,6 +103,7 @@ class TForm : public TWinControl {
   void WMActivate(TMessage& message);
   void WMMDIActivate(TMessage& message);
   bool MenuMessage(TMessage& message);
+  bool MenuChar(TMessage& message);
   void ShowMenu();
   void MenuItemsChanged(TComponent* item);
   void MergeMenus();
