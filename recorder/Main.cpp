@@ -235,14 +235,17 @@ void TMainForm::DestroyWaveFile() {
   if (failure) std::rethrow_exception(failure);
 }
 
-// Messages handled here may end the recording; the time then stands still.
+// The capture's waiting steps run here, with the messages that wait beside
+// them, which may end the recording (the time then stands still). The timer
+// also ticks inside modal loops (a drop-down, the about window, a drag of the
+// title): keys and clicks stay queued for the loop they belong to.
 void TMainForm::Timer2Timer(TComponent*) {
-  Application.ProcessMessages();
+  Application.ProcessMessagesLeavingInput();
   if (!WaveFile) return;
   ++ElapsedSeconds;
   Sb->Panels().Items(1).SetText(ElapsedText(ElapsedSeconds));
   KeepHeaderCurrent();
-  Application.ProcessMessages();
+  Application.ProcessMessagesLeavingInput();
 }
 
 // Once a second the file's sizes catch up with the sound written, so a

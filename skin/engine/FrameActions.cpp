@@ -66,7 +66,7 @@ std::vector<TSystemMenuItem> SystemMenuItems(uint8_t borderIcons) {
   if (borderIcons & kBorderMaximiseBox) items.push_back({L" Maximize ", 1, L""});
   if (borderIcons & kBorderMinimiseBox) items.push_back({L" Minimize ", 2, L""});
   items.push_back({L"-", 100, L""});
-  items.push_back({L" Close ", 3, L"Shift+F4"});
+  items.push_back({L" Close ", 3, L"Alt+F4"});
   return items;
 }
 
@@ -99,6 +99,10 @@ bool SwallowsKeyMenu(const TKeyMenuRequest& request) {
   if (request.MenuTracking || (request.Command & kSysCommandMask) != kScKeyMenu) return false;
   if (request.Key == kBlankKey || request.Key == kMinusKey || request.MouseCaptured) return false;
   return request.Key == 0 || request.EnabledEntryAccelerator;
+}
+
+bool IsKeyboardSystemMenu(const TKeyMenuRequest& request) {
+  return !request.MenuTracking && (request.Command & kSysCommandMask) == kScKeyMenu && request.Key == kBlankKey;
 }
 
 std::optional<TSysCommandState> StateOfSysCommand(uintptr_t command) {

@@ -40,7 +40,7 @@ TStateCommand StateCommand(TFrameCommand command, TSkinWindowState state);
 
 // The skinned system menu's items in order: Restore, Maximize (with a
 // maximise box), Minimize (with a minimise box), a separator, Close
-// (Shift+F4). Tag and image index are the same number.
+// (Alt+F4). Tag and image index are the same number.
 struct TSystemMenuItem {
   std::wstring Caption;
   int Tag = 0;
@@ -72,6 +72,8 @@ struct TKeyMenuRequest {
   bool EnabledEntryAccelerator = false;  // Key is the accelerator of an enabled entry
 };
 bool SwallowsKeyMenu(const TKeyMenuRequest& request);
+// Alt+Space: the system menu asked for from the keyboard.
+bool IsKeyboardSystemMenu(const TKeyMenuRequest& request);
 
 // The state a WM_SYSCOMMAND sets before it is processed, and whether an MDI
 // child then puts its caption styles back (minimise) or takes them away

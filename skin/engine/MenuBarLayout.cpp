@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "toolkit/core/MenuMnemonic.h"
+
 namespace {
 
 constexpr int kRightGap = 8, kLeftGap = 4, kNarrowStart = 12, kPlainStart = 6, kEntryPadding = 10;
 
-bool SameLetter(wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); }
+bool SameLetter(wchar_t a, wchar_t b) { return SameAccelerator(a, b); }
 
 }  // namespace
 
@@ -46,14 +48,7 @@ int MenuEntryAt(std::span<const TMenuEntryView> entries, TSkinPoint point) {
   return -1;
 }
 
-wchar_t AcceleratorOf(std::wstring_view caption) {
-  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-    if (caption[i] != L'&') continue;
-    if (caption[i + 1] != L'&') return caption[i + 1];
-    ++i;
-  }
-  return 0;
-}
+wchar_t AcceleratorOf(std::wstring_view caption) { return MenuAccelerator(caption); }
 
 int MenuEntryForAccelerator(std::span<const TMenuEntryView> entries, wchar_t character) {
   if (character == 0) return -1;

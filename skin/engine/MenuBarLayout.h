@@ -57,6 +57,17 @@ int MenuEntryForAccelerator(std::span<const TMenuEntryView> entries, wchar_t cha
 // The previous and next entries, wrapping around the bar.
 int PreviousMenuEntry(int current, int count);
 int NextMenuEntry(int current, int count);
+// From current, the first entry round the bar, forward or back, that usable
+// takes; -1 when no other entry does.
+template <typename Usable>
+int StepMenuEntry(int current, int count, bool forward, Usable usable) {
+  int entry = current;
+  for (int step = 1; step < count || (current < 0 && step <= count); ++step) {
+    entry = forward ? NextMenuEntry(entry, count) : PreviousMenuEntry(entry, count);
+    if (entry != current && usable(entry)) return entry;
+  }
+  return -1;
+}
 
 // A maximised MDI child's buttons are drawn in the bar's bitmap, whose origin
 // is the bar's top-left corner in the window.

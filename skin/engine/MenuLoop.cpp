@@ -5,8 +5,10 @@
 
 using namespace WinValue;
 
-void TMenuLoop::Begin(int entry, TSkinPoint cursor, uint32_t tick) {
+void TMenuLoop::Begin(int entry, TSkinPoint cursor, uint32_t tick, bool selectFirst) {
   CurrentEntry = entry;
+  SelectFirst = selectFirst;
+  BackToBar = false;
   OpenedAt = tick;
   Switching = false;
   DownPosted = false;
@@ -19,7 +21,7 @@ void TMenuLoop::End() {
 }
 
 bool TMenuLoop::TakeFirstMessage() {
-  if (DownPosted) return false;
+  if (DownPosted || !SelectFirst) return false;
   DownPosted = true;
   return true;
 }
@@ -27,8 +29,11 @@ bool TMenuLoop::TakeFirstMessage() {
 int TMenuLoop::EntryForKey(unsigned key, int entryCount, const TTrackedItem& item) {
   switch (key) {
     case kVkReturn:
+      Switching = false;
+      return -1;
     case kVkEscape:
       Switching = false;
+      BackToBar = !item.Present || item.InTrackedDropDown;
       return -1;
     case kVkLeft:
       if (item.Present && !item.InTrackedDropDown) return -1;
@@ -39,6 +44,10 @@ int TMenuLoop::EntryForKey(unsigned key, int entryCount, const TTrackedItem& ite
     default:
       return -1;
   }
+}
+
+void TMenuLoop::KeyPressed(unsigned key) {
+  if (key != kVkEscape) BackToBar = false;
 }
 
 bool TMenuLoop::SwitchTo(int entry) {

@@ -22,21 +22,27 @@ class TMenuLoop {
   int CurrentEntry = -1;  // the open entry's index
   bool Switching = false;  // a move to another entry was requested
   bool DownPosted = false;
+  // The drop-down was opened from the keyboard, so its first item is selected.
+  bool SelectFirst = false;
+  // Escape closed the drop-down itself, not a sub-menu of it: the bar goes
+  // back to its keyboard mode at the entry.
+  bool BackToBar = false;
   TSkinPoint LastMousePoint;
   uint32_t OpenedAt = 0;  // the tick count when the drop-down opened
 
   // OpenEntry, before TrackPopupMenu: the entry is open, the cursor is where
   // it is, and the tick count is tick.
-  void Begin(int entry, TSkinPoint cursor, uint32_t tick);
+  void Begin(int entry, TSkinPoint cursor, uint32_t tick, bool selectFirst);
   // After TrackPopupMenu returned. Switching stays as it is until the next Begin.
   void End();
 
-  // True once per drop-down: the hook then posts a down-arrow key so that the
-  // first item is selected.
+  // True once per drop-down opened from the keyboard: the hook then posts a
+  // down-arrow key so that the first item is selected. A drop-down the mouse
+  // opened selects nothing, as the platform's do.
   bool TakeFirstMessage();
 
   // WM_KEYDOWN: the entry the key moves to, or -1. Return and Escape end a
-  // switch. Left goes to the previous entry unless a sub-menu of the drop-down
+  // switch; Escape with no item of a sub-menu selected goes back to the bar. Left goes to the previous entry unless a sub-menu of the drop-down
   // is open (the key closes it); Right to the next unless the item opens a
   // sub-menu. The bar wraps around.
   int EntryForKey(unsigned key, int entryCount, const TTrackedItem& item);
@@ -46,6 +52,8 @@ class TMenuLoop {
   bool EndsTracking() const { return !Switching; }
   // Any other WM_MENUSELECT: an item was selected, so no switch is pending.
   void ItemSelected() { Switching = false; }
+  // A key other than Escape, after it, closed only a sub-menu.
+  void KeyPressed(unsigned key);
 
   // WM_MOUSEMOVE: whether the point (screen) is worth a look. The hook then
   // records the point converted to window coordinates, so nearly every move

@@ -17,4 +17,8 @@ constexpr UINT SKM_QUERYSKINNED = 0x3504;
 // controls that made a new window.
 constexpr UINT SKM_FOLLOWCONTROLS = 0x3505;
 
+// Posted by a form skinner to its own window: the menu bar's keyboard mode
+// starts at the entry wParam (a drop-down closed by Escape, Alt alone, F10).
+constexpr UINT SKM_BARKEYBOARD = 0x3506;
+
 inline bool AnswersSkinned(HWND wnd) { return SendMessageW(wnd, SKM_QUERYSKINNED, 0, 0) == 1; }

@@ -230,7 +230,9 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void BuildSystemPopup();
   void SystemPopupClick(TComponent* sender);
   void RunStateCommand(TFrameCommand command);
-  void ShowSystemMenu(int x, int y);
+  void ShowSystemMenu(int x, int y, bool fromKeyboard = false);
+  // The system menu is the skin's popup, not the platform's.
+  bool SkinsSystemMenu() const;
 
   // Menu items and the form's popup menus (WinSkinFormMenu).
   TMenuItem* ToolkitMenuItem(UINT command) const;

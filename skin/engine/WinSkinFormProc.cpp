@@ -94,6 +94,15 @@ void TWinSkinForm::FrameMessage(TMessage& message) {
     case WM_MENUSELECT:
       if (MenuTracking && SkinMenu) SkinMenu->MenuSelect(message.WParam, message.LParam);
       break;
+    // The skin draws the drop-downs' items, so the platform finds no
+    // accelerator in them: the toolkit's menu, else the items' texts, say.
+    case WM_MENUCHAR:
+      Default(message);
+      if (HIWORD(message.Result) == MNC_IGNORE && SkinMenu) SkinMenu->MenuChar(message);
+      return;
+    case SKM_BARKEYBOARD:
+      if (SkinMenu) SkinMenu->KeyboardMode(static_cast<int>(message.WParam));
+      return;
     default: break;
   }
   if (RunsFrameHandlers(FormKind, WindowState, LifeState)) {
@@ -252,8 +261,20 @@ void TWinSkinForm::WMCommand(TMessage& message) {
   PostMessageW(Handle, WM_SYSCOMMAND, id, 0);
 }
 
+// Alt alone and F10 start the bar's keyboard mode, Alt+Space opens the
+// skinned system menu: the platform's own menu mode never starts.
 void TWinSkinForm::WMSysCommand(TMessage& message) {
   TKeyMenuRequest request{MenuTracking, message.WParam, message.LParam, GetCapture() != nullptr, false};
+  if (IsKeyboardSystemMenu(request) && SkinsSystemMenu()) {
+    RECT window{};
+    GetWindowRect(Handle, &window);
+    ShowSystemMenu(window.left + FrameLeft, window.top + FrameTop, true);
+    return;
+  }
+  if (SwallowsKeyMenu(request) && message.LParam == 0 && SkinMenu) {
+    const int first = SkinMenu->FirstEnabledEntry();
+    if (first >= 0) PostMessageW(Handle, SKM_BARKEYBOARD, static_cast<WPARAM>(first), 0);
+  }
   if (SkinMenu && message.LParam != 0)
     request.EnabledEntryAccelerator = SkinMenu->FindAccelEntry(static_cast<wchar_t>(message.LParam)) != nullptr;
   if (SwallowsKeyMenu(request)) {

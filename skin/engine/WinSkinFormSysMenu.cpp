@@ -1,5 +1,6 @@
 // The skinned system menu: restore, maximise, minimise and close, drawn by
-// the skin, opened by the title's icon button or a right click on the title.
+// the skin, opened by the title's icon button, a right click on the title or
+// Alt+Space.
 // A second request within the double-click time closes the window instead.
 #include "skin/engine/WinSkinForm.h"
 #include "skin/model/SkinData.h"
@@ -38,16 +39,22 @@ void TWinSkinForm::RunStateCommand(TFrameCommand command) {
   if (command == fcToggleMaximise && next.State == swMaximised) HotObject = nullptr;
 }
 
-void TWinSkinForm::ShowSystemMenu(int x, int y) {
+bool TWinSkinForm::SkinsSystemMenu() const {
+  return SystemPopup && HasSkinControl(SkinData->SkinControls(), xcSystemMenu) && FormKind != fkMdiChild;
+}
+
+// A second click within the double-click time closes the window; a key asks
+// for the menu only.
+void TWinSkinForm::ShowSystemMenu(int x, int y, bool fromKeyboard) {
   if (SystemPopup)
     for (int i = 0; i < SystemPopup->Count(); ++i) {
       TMenuItem* item = SystemPopup->Items(i);
       if (auto enabled = SystemMenuItemEnabled(static_cast<int>(item->Tag()), WindowState)) item->SetEnabled(*enabled);
     }
   const uint32_t now = GetTickCount();
-  if (IsSecondSystemMenuClick(now, LastSysMenuTick, DoubleClickTime)) return PostClose();
-  LastSysMenuTick = now;
-  if (SystemPopup && HasSkinControl(SkinData->SkinControls(), xcSystemMenu) && FormKind != fkMdiChild)
+  if (!fromKeyboard && IsSecondSystemMenuClick(now, LastSysMenuTick, DoubleClickTime)) return PostClose();
+  LastSysMenuTick = fromKeyboard ? 0 : now;
+  if (SkinsSystemMenu())
     SystemPopup->Popup(x, y);
   else
     TrackPopupMenu(SystemMenu, TPM_RIGHTBUTTON, x, y, 0, Handle, nullptr);

@@ -7,6 +7,8 @@
 #include "skin/engine/MenuLoop.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/SkinBoundary.h"
+#include "skin/engine/SkinMessages.h"
+#include "toolkit/core/MenuMnemonic.h"
 #include "skin/engine/WinSkinForm.h"
 #include "skin/engine/WinSysButton.h"
 #include "skin/engine/WindowFacts.h"
@@ -30,6 +32,9 @@ struct TTracking {
   // closing drop-down's loop has returned; -1 for none. Later moves in the
   // closing drop-down ask for nothing more.
   int PendingEntry = -1;
+  bool PendingFromKeyboard = false;  // an arrow key asked for it
+  // The next opening comes from the keyboard and selects the first item.
+  bool OpenFromKeyboard = false;
 };
 
 TTracking& Tracking() {
@@ -138,7 +143,10 @@ TWinSkinMenu::~TWinSkinMenu() {
     info.fType &= ~MFT_OWNERDRAW;
     SetMenuItemInfoW(item.Menu, static_cast<UINT>(position), TRUE, &info);
   }
-  if (Tracking().Bar == this) Tracking().Bar = nullptr;
+  if (Tracking().Bar == this) {
+    Tracking().Bar = nullptr;
+    FormSkinner.MenuTracking = false;
+  }
   if (FormSkinner.HotObject && dynamic_cast<TMenuBtn*>(FormSkinner.HotObject)) FormSkinner.HotObject = nullptr;
 }
 
@@ -301,53 +309,220 @@ TMenuBtn* TWinSkinMenu::FindAccelEntry(wchar_t character) {
 
 int TWinSkinMenu::CurrentEntry() { return Tracking().Loop.CurrentEntry; }
 
+// What a drop-down of the bar holds while it is open, undone together on
+// every way out, a throw included: the filter hook, the cursor watch, the
+// flags of the form skinner and of the manager, and the tracking itself.
+// Whatever ran inside the menu loop may have freed the bar (a skin switch,
+// the skin switched off, the window destroyed): the bar's own destructor
+// then let go of what was its, and only the process-wide part is left here.
+class TWinSkinMenu::TDropDown {
+ public:
+  TDropDown(TWinSkinMenu& bar, const TMenuBtn& entry, bool selectFirst) : FBar(bar), FAlive(bar.FLiveness) {
+    TTracking& tracking = Tracking();
+    TWinSkinForm& form = bar.FormSkinner;
+    form.MenuTracking = true;
+    if (TSkinManage* manager = SkinManager()) manager->MenuDropDown = true;
+    form.TrackedMenu = entry.SubMenu;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    tracking.Bar = &bar;
+    tracking.PendingEntry = -1;
+    tracking.Loop.Begin(entry.Index, {cursor.x, cursor.y}, GetTickCount(), selectFirst);
+    if (!tracking.FilterHook)
+      tracking.FilterHook.Reset(
+          SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
+    // The menu loop may go without a mouse message for a while; its timer
+    // messages still come, and the cursor is looked at then too.
+    FCursorWatch.SetInterval(kCursorWatchInterval);
+    FCursorWatch.SetOnTimer(TNotifyEvent::Of<&TDropDown::Watch>(*this));
+    FCursorWatch.SetEnabled(true);
+  }
+  ~TDropDown() {
+    FCursorWatch.SetEnabled(false);
+    TTracking& tracking = Tracking();
+    tracking.FilterHook.Reset();
+    tracking.TrackedItem = nullptr;
+    tracking.Loop.End();
+    tracking.Bar = nullptr;
+    if (TSkinManage* manager = SkinManager()) manager->MenuDropDown = false;
+    if (FAlive) FBar.FormSkinner.MenuTracking = false;
+  }
+  TDropDown(const TDropDown&) = delete;
+  TDropDown& operator=(const TDropDown&) = delete;
+  // The bar outlived the loop so far.
+  bool BarAlive() const { return static_cast<bool>(FAlive); }
+
+ private:
+  void Watch(TComponent*) {
+    if (FAlive && Tracking().Bar == &FBar) FBar.WatchCursor();
+  }
+  TWinSkinMenu& FBar;
+  TAliveGuard FAlive;
+  TTimer FCursorWatch{nullptr};
+};
+
 // One drop-down at a time: a click that reaches the bar while one is open
-// (its loop dispatches it) opens nothing.
+// (its loop dispatches it) opens nothing. An entry with a drop-down runs no
+// command of its own, and a disabled entry nothing at all.
 bool TWinSkinMenu::OpenEntry(TMenuBtn* entry) {
-  if (!entry || Tracking().Bar) return false;
-  HWND wnd = FormSkinner.Handle;
-  PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(entry->Command), 0);
-  if (!entry->SubMenu) return false;
   TTracking& tracking = Tracking();
+  const bool fromKeyboard = std::exchange(tracking.OpenFromKeyboard, false);
+  if (!entry || tracking.Bar || !entry->Enabled) return false;
+  HWND wnd = FormSkinner.Handle;
+  if (!entry->SubMenu) {
+    PostMessageW(wnd, WM_COMMAND, static_cast<WPARAM>(entry->Command), 0);
+    return false;
+  }
+  const int index = entry->Index;
   GetWindowRect(wnd, &FormSkinner.WindowRect);
   if (!IsNt4()) MakeOwnerDrawn(entry->SubMenu, FOwnerDrawn);
-  FormSkinner.MenuTracking = true;
-  if (TSkinManage* manager = SkinManager()) manager->MenuDropDown = true;
-  FormSkinner.TrackedMenu = entry->SubMenu;
-
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  tracking.Bar = this;
-  tracking.PendingEntry = -1;
-  tracking.Loop.Begin(entry->Index, {cursor.x, cursor.y}, GetTickCount());
-  if (!tracking.FilterHook)
-    tracking.FilterHook.Reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinMenu::FilterProc, nullptr, GetCurrentThreadId()));
-  // The menu loop may go without a mouse message for a while; its timer
-  // messages still come, and the cursor is looked at then too.
-  TTimer cursorWatch(nullptr);
-  cursorWatch.SetInterval(kCursorWatchInterval);
-  cursorWatch.SetOnTimer(TNotifyEvent::Of<&TWinSkinMenu::WatchCursor>(*this));
-  cursorWatch.SetEnabled(true);
-  if (entry->Enabled) {
+  int next = -1;
+  bool nextFromKeyboard = false, backToBar = false;
+  {
+    TDropDown dropDown(*this, *entry, fromKeyboard);
     TSkinPoint at = DropDownPoint(entry->Bounds, {FormSkinner.WindowRect.left, FormSkinner.WindowRect.top});
     TrackPopupMenu(entry->SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, at.X, at.Y, 0, wnd, nullptr);
+    if (!dropDown.BarAlive()) return true;
+    next = std::exchange(tracking.PendingEntry, -1);
+    nextFromKeyboard = tracking.PendingFromKeyboard;
+    backToBar = tracking.Loop.BackToBar && next < 0;
   }
-  tracking.FilterHook.Reset();
-  tracking.TrackedItem = nullptr;
-  tracking.Loop.End();
-  tracking.Bar = nullptr;
-  FormSkinner.MenuTracking = false;
-  const int next = std::exchange(tracking.PendingEntry, -1);
-  if (next >= 0 && next < static_cast<int>(Entries.size())) OpenEntryByClick(*Entries[static_cast<size_t>(next)]);
+  // The entries may have been read again while the loop ran.
+  if (next >= 0 && next < static_cast<int>(Entries.size()))
+    OpenEntryByClick(*Entries[static_cast<size_t>(next)], nextFromKeyboard);
+  else if (backToBar && index < static_cast<int>(Entries.size()) && IsWindow(wnd))
+    PostMessageW(wnd, SKM_BARKEYBOARD, static_cast<WPARAM>(index), 0);
   return true;
 }
 
 // The open drop-down is closed first: the platform runs one menu loop at a
 // time, and the click then reaches the form after it.
-void TWinSkinMenu::OpenEntryByClick(TMenuBtn& entry) {
+void TWinSkinMenu::OpenEntryByClick(TMenuBtn& entry, bool fromKeyboard) {
   if (Tracking().Bar) EndMenu();
+  Tracking().OpenFromKeyboard = fromKeyboard;
   TSkinPoint at = EntryClickPoint(entry.Bounds, WindowOrigin(FormSkinner.Handle));
   PostMessageW(FormSkinner.Handle, WM_NCLBUTTONDOWN, HTCLIENT, static_cast<LPARAM>(PackPoint(at)));
+}
+
+bool TWinSkinMenu::Openable(int index) const {
+  if (index < 0 || index >= static_cast<int>(Entries.size())) return false;
+  const TMenuBtn& entry = *Entries[static_cast<size_t>(index)];
+  return entry.Enabled && entry.SubMenu && !entry.Caption.empty();
+}
+
+int TWinSkinMenu::FirstEnabledEntry() const {
+  for (size_t i = 0; i < Entries.size(); ++i)
+    if (Entries[i]->Enabled && !Entries[i]->Caption.empty()) return static_cast<int>(i);
+  return -1;
+}
+
+void TWinSkinMenu::ShowHot(int index) {
+  if (index < 0 || index >= static_cast<int>(Entries.size())) return;
+  Entries[static_cast<size_t>(index)]->Enter();
+}
+
+// A modal loop of its own, as the platform's menu bar has: it takes the keys
+// and gives everything else to the windows it is for.
+void TWinSkinMenu::KeyboardMode(int index) {
+  if (Tracking().Bar || index < 0 || index >= static_cast<int>(Entries.size())) return;
+  HWND wnd = FormSkinner.Handle;
+  TAliveGuard alive(FLiveness);
+  FormSkinner.MenuTracking = true;  // the mouse poll leaves the hot entry alone
+  const int open = KeyboardLoop(index, alive);
+  if (!alive) return;
+  FormSkinner.MenuTracking = false;
+  if (FormSkinner.HotObject && dynamic_cast<TMenuBtn*>(FormSkinner.HotObject)) FormSkinner.HotObject->Leave();
+  if (open >= 0 && open < static_cast<int>(Entries.size()) && IsWindow(wnd))
+    OpenEntryByClick(*Entries[static_cast<size_t>(open)], true);
+}
+
+// The entry to open once the mode has left, or -1.
+int TWinSkinMenu::KeyboardLoop(int index, const TAliveGuard& alive) {
+  HWND wnd = FormSkinner.Handle;
+  const int count = static_cast<int>(Entries.size());
+  auto usable = [this](int i) {
+    const TMenuBtn& entry = *Entries[static_cast<size_t>(i)];
+    return entry.Enabled && !entry.Caption.empty();
+  };
+  int current = index, open = -1;
+  bool leave = false;
+  ShowHot(current);
+  while (!leave && alive && IsWindow(wnd) && GetActiveWindow() == wnd) {
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
+      break;
+    }
+    if (CallMsgFilterW(&msg, MSGF_MENU)) continue;
+    const bool rightToLeft = FormSkinner.RightToLeft;
+    switch (msg.message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+        switch (msg.wParam) {
+          case VK_LEFT:
+          case VK_RIGHT: {
+            const bool forward = (msg.wParam == VK_RIGHT) != rightToLeft;
+            const int to = StepMenuEntry(current, count, forward, usable);
+            if (to >= 0) ShowHot(current = to);
+            break;
+          }
+          case VK_DOWN: case VK_UP: case VK_RETURN: open = current; leave = true; break;
+          case VK_ESCAPE: leave = true; break;
+          case VK_MENU: case VK_F10: break;  // leaves when the key comes up
+          default: TranslateMessage(&msg); break;
+        }
+        break;
+      case WM_KEYUP:
+      case WM_SYSKEYUP:
+        if (msg.wParam == VK_MENU || msg.wParam == VK_F10) leave = true;
+        break;
+      case WM_CHAR:
+      case WM_SYSCHAR:
+        if (TMenuBtn* entry = FindAccelEntry(static_cast<wchar_t>(msg.wParam))) {
+          open = entry->Index;
+          leave = true;
+        }
+        break;
+      case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+      case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+        // A click ends the mode and then does what it does.
+        leave = true;
+        if (alive && FormSkinner.HotObject) FormSkinner.HotObject->Leave();
+        if (alive) FormSkinner.MenuTracking = false;
+        DispatchMessageW(&msg);
+        break;
+      default:
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        // The mouse may have made another entry hot.
+        if (alive)
+          if (auto* hot = dynamic_cast<TMenuBtn*>(FormSkinner.HotObject); hot && &hot->Bar == this)
+            current = hot->Index;
+        break;
+    }
+  }
+  return open;
+}
+
+// The texts of the drop-down's items, where a toolkit item gives none.
+bool TWinSkinMenu::MenuChar(TMessage& message) {
+  auto menu = reinterpret_cast<HMENU>(message.LParam);
+  if (!menu || !IsMenu(menu)) return false;
+  std::vector<std::wstring> texts;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[kEntryTextLimit + 1] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, kEntryTextLimit, MF_BYPOSITION);
+    texts.emplace_back(text);
+  }
+  int selected = -1;
+  for (int i = 0; i < count; ++i)
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) selected = i;
+  TMenuCharChoice choice = MenuCharChoice(texts, static_cast<wchar_t>(LOWORD(message.WParam)), selected);
+  if (choice.Position < 0) return false;
+  message.Result = MAKELRESULT(choice.Position, choice.Execute ? MNC_EXECUTE : MNC_SELECT);
+  return true;
 }
 
 bool TWinSkinMenu::DialogChar(TMessage& message) {
@@ -355,7 +530,7 @@ bool TWinSkinMenu::DialogChar(TMessage& message) {
   if (!altOnly) return false;
   TMenuBtn* entry = FindAccelEntry(static_cast<wchar_t>(message.WParam));
   if (!entry) return false;
-  OpenEntryByClick(*entry);
+  OpenEntryByClick(*entry, true);
   message.Result = 1;
   return true;
 }
@@ -391,10 +566,23 @@ void TWinSkinMenu::Filter(MSG& msg) {
   TTracking& tracking = Tracking();
   if (tracking.Loop.TakeFirstMessage()) PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
   int chosen = -1;
+  bool byKey = false;
   switch (msg.message) {
-    case WM_KEYDOWN:
-      chosen = tracking.Loop.EntryForKey(static_cast<unsigned>(msg.wParam), EntryCount,
-                                         TrackedItemView(FormSkinner.TrackedMenu));
+    case WM_KEYDOWN: {
+      const auto key = static_cast<unsigned>(msg.wParam);
+      tracking.Loop.KeyPressed(key);
+      chosen = tracking.Loop.EntryForKey(key, EntryCount, TrackedItemView(FormSkinner.TrackedMenu));
+      // An arrow passes over the entries that open no drop-down.
+      if (chosen >= 0 && !Openable(chosen)) {
+        const bool forward = chosen == NextMenuEntry(tracking.Loop.CurrentEntry, EntryCount);
+        chosen = StepMenuEntry(tracking.Loop.CurrentEntry, EntryCount, forward, [this](int i) { return Openable(i); });
+      }
+      byKey = true;
+      break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      tracking.Loop.BackToBar = false;
       break;
     case WM_SYSKEYDOWN:
       if (msg.wParam == VK_MENU) FormSkinner.MenuTracking = false;
@@ -404,11 +592,12 @@ void TWinSkinMenu::Filter(MSG& msg) {
       break;
     case WM_MOUSEMOVE:
       if (!tracking.Loop.QueuedBefore(msg.time)) chosen = EntryUnderMouse(msg.pt);
+      if (!Openable(chosen)) chosen = -1;  // the mouse over an entry without a drop-down runs nothing
       break;
     default:
       break;
   }
-  SwitchTo(chosen);
+  SwitchTo(chosen, byKey);
 }
 
 // The entry a move of the mouse to screen point went to, or -1.
@@ -421,10 +610,13 @@ int TWinSkinMenu::EntryUnderMouse(POINT screen) {
   return entry ? entry->Index : -1;
 }
 
-void TWinSkinMenu::WatchCursor(TComponent*) {
+void TWinSkinMenu::WatchCursor() {
   SkinBoundary(L"menu bar's cursor watch", [&] {
     POINT cursor;
-    if (Tracking().Bar == this && GetCursorPos(&cursor)) SwitchTo(EntryUnderMouse(cursor));
+    if (Tracking().Bar != this || !GetCursorPos(&cursor)) return;
+    const int chosen = EntryUnderMouse(cursor);
+    if (!Openable(chosen)) return SwitchTo(-1, false);
+    SwitchTo(chosen, false);
   });
 }
 
@@ -433,10 +625,11 @@ void TWinSkinMenu::WatchCursor(TComponent*) {
 // dispatched by the closing loop itself, where no drop-down may open. While
 // the move waits, every message the loop passes asks it again to end, in
 // case it was not ready the first time.
-void TWinSkinMenu::SwitchTo(int chosen) {
+void TWinSkinMenu::SwitchTo(int chosen, bool fromKeyboard) {
   TTracking& tracking = Tracking();
   if (tracking.PendingEntry >= 0) return void(EndMenu());
   if (chosen < 0 || chosen >= static_cast<int>(Entries.size()) || !tracking.Loop.SwitchTo(chosen)) return;
   tracking.PendingEntry = chosen;
+  tracking.PendingFromKeyboard = fromKeyboard;
   EndMenu();
 }

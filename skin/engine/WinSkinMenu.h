@@ -16,6 +16,7 @@
 #include "toolkit/forms/Menus.h"
 #include "toolkit/graphics/Graphics.h"
 #include "toolkit/core/Component.h"
+#include "toolkit/core/Liveness.h"
 #include "toolkit/platform/Messages.h"
 
 class TSkinData;
@@ -53,10 +54,22 @@ class TWinSkinMenu {
   // rect in window coordinates.
   void PaintBar(HDC dc, const RECT& rect);
   TMenuBtn* HitEntry(TSkinPoint point);
-  // Runs the entry's drop-down until it closes; false without one.
+  // Runs the entry's drop-down until it closes; false without one (an
+  // enabled entry without a drop-down then posts its command).
   bool OpenEntry(TMenuBtn* entry);
-  // Closes an open drop-down and clicks the entry open.
-  void OpenEntryByClick(TMenuBtn& entry);
+  // Closes an open drop-down and clicks the entry open; fromKeyboard selects
+  // the first item of its drop-down.
+  void OpenEntryByClick(TMenuBtn& entry, bool fromKeyboard = false);
+  // The bar's keyboard mode: the entry is drawn hot, Left and Right move
+  // along the bar, Down, Up, Return or an accelerator open a drop-down,
+  // Escape, Alt, F10 or a click elsewhere leave. Returns once it has left.
+  void KeyboardMode(int index);
+  // The first enabled entry, or -1.
+  int FirstEnabledEntry() const;
+  // WM_MENUCHAR of one of the bar's drop-downs (for a window without a
+  // toolkit menu, whose items the skin draws without text): the item whose
+  // text has the accelerator; true when one was found.
+  bool MenuChar(TMessage& message);
   TMenuBtn* FindAccelEntry(wchar_t character);
   // CM_DIALOGCHAR: Alt with an entry's accelerator opens it (result 1).
   bool DialogChar(TMessage& message);
@@ -89,12 +102,18 @@ class TWinSkinMenu {
   void ReadEntries(bool fromMenuByCommand);
   void TakeToolkitItem(TMenuBtn& entry, TMenuItem& item);
   std::vector<TMenuEntryView> EntryViews() const;
+  class TDropDown;
   static LRESULT CALLBACK FilterProc(int code, WPARAM wparam, LPARAM lparam);
+  // An entry a switch may go to: one that opens a drop-down.
+  bool Openable(int index) const;
+  void ShowHot(int index);
+  int KeyboardLoop(int index, const TAliveGuard& alive);
   void Filter(MSG& msg);
   int EntryUnderMouse(POINT screen);
-  void WatchCursor(TComponent* sender);
+  void WatchCursor();
   // Clicks the chosen entry open, once per drop-down.
-  void SwitchTo(int chosen);
+  void SwitchTo(int chosen, bool fromKeyboard);
 
   std::vector<TOwnerDrawnItem> FOwnerDrawn;  // given back as the platform's when the bar goes
+  TLiveness FLiveness;
 };

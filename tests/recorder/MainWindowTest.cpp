@@ -11,13 +11,16 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RecorderWindow.h"
 #include "TempFiles.h"
 #include "support/MouseInput.h"
 #include "support/RaisedMessage.h"
+#include "toolkit/platform/Thread.h"
 #include "wave/WaveFormat.h"
 
 namespace {
@@ -289,4 +292,34 @@ TEST(MainWindowLinks, LinkTheShellCannotOpenIsReportedWithTheSystemsReason) {
   const std::wstring expected = L"Cannot open \"" + link + L"\". ";
   EXPECT_EQ(message.substr(0, expected.size()), expected) << message;
   EXPECT_GT(message.size(), expected.size()) << "the system's reason follows";
+}
+
+// The timer also ticks inside modal loops (a drop-down's, the about window's,
+// a title-bar drag): its pump lets the waiting capture steps and messages run,
+// and leaves every key and click queued for the loop that owns them.
+TEST_F(MainWindow, TheTimersPumpRunsWaitingStepsAndLeavesKeysAndClicksQueued) {
+  TMainForm form(nullptr);
+  Open(form);
+  TTempFile file(L"pumped.wav");
+  StartRecording(form, file);
+  Named<TTimer>(form, L"Timer2").SetEnabled(false);
+  Application.ProcessMessages();
+  HWND wnd = form.Handle();
+  const UINT input[] = {WM_KEYDOWN, WM_CHAR, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_MOUSEMOVE};
+  for (UINT msg : input) PostMessageW(wnd, msg, 0, 0);
+  bool stepRan = false;
+  std::thread capture([&] { TThread::Synchronize([&] { stepRan = true; }); });
+  WaitForSingleObject(SyncRequestEvent(), 5000);
+  PostMessageW(wnd, WM_APP, 0, 0);  // not input: taken and dispatched
+  form.Timer2Timer(nullptr);
+  capture.join();
+  EXPECT_TRUE(stepRan) << "a step the capture thread waits on runs inside the timer";
+  EXPECT_EQ(Panel(form, 1), L"0:0:1");
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, wnd, WM_APP, WM_APP, PM_NOREMOVE));
+  std::vector<UINT> queued;
+  while (PeekMessageW(&msg, wnd, 0, 0, PM_REMOVE))
+    if (std::find(std::begin(input), std::end(input), msg.message) != std::end(input)) queued.push_back(msg.message);
+  EXPECT_EQ(queued, std::vector<UINT>(std::begin(input), std::end(input))) << "input stays queued, in order";
+  Press(form, L"B_Stop");
 }

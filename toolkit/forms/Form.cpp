@@ -370,6 +370,7 @@ void TForm::WndProc(TMessage& message) {
     case WM_DPICHANGED: return WMDpiChanged(message);
     case WM_COMMAND: case WM_MEASUREITEM: case WM_DRAWITEM: if (MenuMessage(message)) return; break;
     case WM_EXITMENULOOP: DisposeMenu({}); break;  // menus given up while the loop ran
+    case WM_MENUCHAR: if (MenuChar(message)) return; break;
     default: break;
   }
   TWinControl::WndProc(message);
@@ -407,6 +408,15 @@ bool TForm::MenuMessage(TMessage& message) {
     message.Result = menu && menu->DrawItem(draw);
   }
   return message.Result != 0;
+}
+
+bool TForm::MenuChar(TMessage& message) {
+  auto menu = reinterpret_cast<HMENU>(message.LParam);
+  auto character = static_cast<wchar_t>(LOWORD(message.WParam));
+  LRESULT chosen = 0;
+  for (TMainMenu* held : {FMenu, FFormStyle == fsMDIForm && ActiveMDIChild() ? ActiveMDIChild()->FMenu : nullptr})
+    if (held && held->MenuChar(menu, character, chosen)) return message.Result = chosen, true;
+  return false;
 }
 
 bool TForm::SetProperty(const std::wstring& name, const TPropValue& value) {

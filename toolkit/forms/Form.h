@@ -114,6 +114,7 @@ class TForm : public TWinControl {
   std::pair<DWORD, DWORD> WindowStyles();
   bool HasMenuBar() const { return FMenu && FFormStyle != fsMDIChild; }
   bool MenuMessage(TMessage& message);
+  bool MenuChar(TMessage& message);
   void ShowMenu();
   void MenuItemsChanged(TComponent* item);
   void MergeMenus();

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/core/CommandPool.h"
+#include "toolkit/core/MenuMnemonic.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/graphics/ImgList.h"
@@ -39,6 +40,10 @@ LRESULT CALLBACK PopupWindowProc(HWND wnd, UINT msg, WPARAM wparam, LPARAM lpara
       return TRUE;
     if (msg == WM_DRAWITEM && gTracking && gTracking->DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)))
       return TRUE;
+    LRESULT chosen = 0;
+    if (msg == WM_MENUCHAR && gTracking &&
+        gTracking->MenuChar(reinterpret_cast<HMENU>(lparam), static_cast<wchar_t>(LOWORD(wparam)), chosen))
+      return chosen;
   } catch (...) {
     Application.HandleCurrentException(msg);
     return TRUE;
@@ -409,6 +414,25 @@ bool TMenu::DispatchCommand(UINT command) {
   TMenuItem* item = Find(command);
   if (!item || item == this) return false;
   item->Click();
+  return true;
+}
+
+bool TMenu::MenuChar(HMENU menu, wchar_t character, LRESULT& result) {
+  TMenuItem* parent = menu && menu == FHandle.Get() ? this : FindByHandle(menu);
+  if (!parent) return false;
+  // The platform menu holds the visible items, in order.
+  std::vector<std::wstring> captions;
+  int selected = -1;
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (!item->Visible()) continue;
+    if (GetMenuState(menu, static_cast<UINT>(captions.size()), MF_BYPOSITION) & MF_HILITE)
+      selected = static_cast<int>(captions.size());
+    captions.push_back(item->IsSeparator() ? std::wstring() : item->Caption());
+  }
+  TMenuCharChoice choice = MenuCharChoice(captions, character, selected);
+  if (choice.Position < 0) return false;
+  result = MAKELRESULT(choice.Position, choice.Execute ? MNC_EXECUTE : MNC_SELECT);
   return true;
 }
 

@@ -158,6 +158,11 @@ class TMenu : public TMenuItem {
   // WM_MEASUREITEM and WM_DRAWITEM for this menu's items; false for others.
   bool MeasureItem(MEASUREITEMSTRUCT& measure);
   bool DrawItem(const DRAWITEMSTRUCT& draw);
+  // WM_MENUCHAR for one of this menu's drop-downs, whose owner-drawn items
+  // carry no text the platform could look in: the item whose caption has
+  // the accelerator runs, or of several the next is selected (result); false
+  // when the drop-down is not this menu's or no caption has it.
+  bool MenuChar(HMENU menu, wchar_t character, LRESULT& result);
   // Entries for the visible top-level items, appended to menu, that share
   // their drop-downs with this menu: an MDI frame's merged bar.
   void AppendEntries(HMENU menu);

@@ -111,8 +111,26 @@ void TApplication::ProcessMessages() {
   ShowPendingErrors();
 }
 
-bool TApplication::ProcessMessage(MSG& msg) {
-  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+void TApplication::ProcessMessagesLeavingInput() {
+  // Every message but the mouse's (client and non-client) and the keyboard's.
+  static constexpr TMessageRange kNonInputRanges[] = {
+      {1, WM_NCMOUSEMOVE - 1},
+      {WM_NCXBUTTONDBLCLK + 1, WM_KEYFIRST - 1},
+      {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
+      {WM_MOUSELAST + 1, 0xFFFF},
+  };
+  MSG msg;
+  for (bool found = true; found;) {
+    found = false;
+    for (const TMessageRange& range : kNonInputRanges)
+      while (ProcessMessage(msg, range)) found = true;
+  }
+  CheckSynchronize();
+  ShowPendingErrors();
+}
+
+bool TApplication::ProcessMessage(MSG& msg, const TMessageRange& range) {
+  if (!PeekMessageW(&msg, nullptr, range.First, range.Last, PM_REMOVE)) return false;
   if (msg.message == WM_QUIT) {
     FTerminated = true;
     return true;

@@ -70,6 +70,10 @@ class TApplication {
 
   // Dispatches every waiting message, then runs queued synchronized steps.
   void ProcessMessages();
+  // The same, but keyboard and mouse input stays queued: a handler that runs
+  // inside a modal loop (a menu's, a dialog's, a title-bar drag) lets the
+  // steps and messages that wait run without taking input the loop is owed.
+  void ProcessMessagesLeavingInput();
   // Processes messages and synchronized steps as they come, for milliseconds.
   void ProcessMessagesFor(DWORD milliseconds);
   // Runs step whenever the message loop has nothing to do and is about to
@@ -82,7 +86,11 @@ class TApplication {
   void ShowPendingErrors() noexcept;
   void AddForm(TForm* form);
   void Idle();
-  bool ProcessMessage(MSG& msg);
+  // Messages from First to Last; both 0 for all.
+  struct TMessageRange {
+    UINT First, Last;
+  };
+  bool ProcessMessage(MSG& msg, const TMessageRange& range = {});
   bool PreTranslate(MSG& msg);
   void UpdateMouseControl(const MSG& msg);
   void ShowToolTip(TControl* control);

@@ -72,7 +72,8 @@ TEST(FrameActions, ButtonsAndSystemMenu) {
   std::vector<int> tags;
   for (const TSystemMenuItem& item : SystemMenuItems(kBorderMinimiseBox | kBorderSystemMenu)) tags.push_back(item.Tag);
   EXPECT_EQ(tags, (std::vector<int>{0, 2, 100, 3})) << "no Maximize without a maximise box";
-  EXPECT_EQ(SystemMenuItems(0x1F).back(), (TSystemMenuItem{L" Close ", 3, L"Shift+F4"}));
+  EXPECT_EQ(SystemMenuItems(0x1F).back(), (TSystemMenuItem{L" Close ", 3, L"Alt+F4"}))
+      << "the shortcut shown is the one that closes";
   EXPECT_EQ(SystemMenuItemEnabled(0, swNormal), false);
   EXPECT_EQ(SystemMenuItemEnabled(0, swMinimised), true);
   EXPECT_EQ(SystemMenuItemEnabled(3, swNormal), std::nullopt);

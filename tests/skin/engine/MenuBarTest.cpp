@@ -75,7 +75,10 @@ TEST(MenuBarLayout, ScreenPoints) {
 TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   TMenuLoop loop;
   const TTrackedItem none;
-  loop.Begin(0, {5, 5}, 1000);
+  loop.Begin(0, {5, 5}, 1000, false);
+  EXPECT_FALSE(loop.TakeFirstMessage()) << "a drop-down the mouse opened selects no item";
+  loop.End();
+  loop.Begin(0, {5, 5}, 1000, true);
   EXPECT_TRUE(loop.TakeFirstMessage());
   EXPECT_FALSE(loop.TakeFirstMessage()) << "one down-arrow per drop-down";
   EXPECT_EQ(loop.EntryForKey(kVkLeft, 4, none), 3) << "left on the first opens the last";
@@ -83,7 +86,7 @@ TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   EXPECT_FALSE(loop.EndsTracking()) << "the drop-down closing for a switch does not end the tracking";
   loop.End();
 
-  loop.Begin(3, {5, 5}, 0xFFFFFFF0u);
+  loop.Begin(3, {5, 5}, 0xFFFFFFF0u, true);
   EXPECT_FALSE(loop.Switching) << "the next drop-down starts without a switch";
   EXPECT_TRUE(loop.TakeFirstMessage());
   EXPECT_EQ(loop.EntryForKey(kVkRight, 4, none), 0) << "right on the last opens the first";
@@ -91,6 +94,13 @@ TEST(MenuLoop, ArrowKeysMoveAlongTheBarAndWrap) {
   loop.SwitchTo(0);
   EXPECT_EQ(loop.EntryForKey(kVkEscape, 4, none), -1);
   EXPECT_TRUE(loop.EndsTracking()) << "Escape ends the switch";
+  EXPECT_TRUE(loop.BackToBar) << "Escape in the drop-down itself goes back to the bar";
+  EXPECT_EQ(loop.EntryForKey(kVkEscape, 4, TTrackedItem{true, false, false, false}), -1);
+  EXPECT_FALSE(loop.BackToBar) << "Escape in a sub-menu closes only the sub-menu";
+  EXPECT_EQ(StepMenuEntry(1, 4, true, [](int entry) { return entry != 2; }), 3) << "passes over what has no drop-down";
+  EXPECT_EQ(StepMenuEntry(0, 4, false, [](int entry) { return entry == 1; }), 1) << "round the bar";
+  EXPECT_EQ(StepMenuEntry(0, 4, true, [](int entry) { return entry == 0; }), -1) << "no other entry";
+  EXPECT_EQ(StepMenuEntry(-1, 3, true, [](int) { return true; }), 0) << "from none, the first";
 
   TTrackedItem item{true, false, true, true};
   EXPECT_EQ(loop.EntryForKey(kVkRight, 4, item), -1) << "right on an item with a sub-menu opens it";

@@ -1,6 +1,7 @@
 // The skinned menu bar under real keyboard and mouse input: drop-downs that
 // the arrow keys and the mouse move along the bar (wrapping at its ends),
-// Alt with an accelerator, Alt alone that starts no menu mode, cascaded
+// Alt with an accelerator, the bar's keyboard mode (Alt alone, F10) without
+// the platform's menu mode, entries without a drop-down, Alt+Space, cascaded
 // drop-downs each with its own popup skinner, and an MDI frame whose bar
 // shows a maximised child's buttons and gets its own menu back.
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "skin/engine/WinSkinPopMenu.h"
 #include "skin/engine/WinSysButton.h"
 #include "support/BitmapPixels.h"
+#include "toolkit/core/ShortCut.h"
 
 namespace {
 
@@ -50,11 +52,11 @@ class SkinnedMenuBar : public ::testing::Test {
 struct TMenuLoopSpy {
   explicit TMenuLoopSpy(HWND wnd) { Subclass.Install(wnd, TWndMethod::Of<&TMenuLoopSpy::Hook>(*this)); }
   void Hook(TMessage& message) {
-    if (message.Msg == WM_ENTERMENULOOP) ++Loops;
+    if (message.Msg == WM_ENTERMENULOOP && !message.WParam) ++PlatformBarLoops;  // TrackPopupMenu's are TRUE
     Subclass.CallPrevious(message);
   }
   TWindowSubclass Subclass;
-  int Loops = 0;
+  int PlatformBarLoops = 0;
 };
 
 }  // namespace
@@ -81,36 +83,55 @@ TEST_F(SkinnedMenuBar, ArrowKeysWrapAroundTheBarAndTheMouseMovesToAnotherEntry) 
     }));
     TapKey(VK_ESCAPE);
     reached.push_back(WaitFor([] { return OpenMenuWindow() == nullptr; }));
+    TapKey(VK_ESCAPE);  // out of the bar's keyboard mode, where the drop-down's Escape went
   });
   ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 30000));
   EXPECT_EQ(reached, std::vector<bool>(5, true))
       << "opened File, then left to Help, right to File, the mouse to Edit, and closed";
   EXPECT_EQ(TWinSkinMenu::CurrentEntry(), -1);
-  EXPECT_FALSE(Skinner->MenuTracking);
+  EXPECT_TRUE(PumpUntil([&] { return !Skinner->MenuTracking; }));
 }
 
-TEST_F(SkinnedMenuBar, AltWithAnAcceleratorOpensItsEntryAndAltAloneStartsNoMenuMode) {
+TEST_F(SkinnedMenuBar, AltWithAnAcceleratorOpensItsEntryWithTheFirstItemSelected) {
   const std::vector<LONG> lefts = Lefts;
-  bool opened = false, closed = false;
+  HMENU edit = Form->Edit->Handle();
+  bool opened = false, selected = false, closed = false;
   TInputThread accelerator([&] {
     TapAltWith('E');
     opened = WaitFor([&] { return MenuOpenAt(lefts[1]) != nullptr; });
+    selected = WaitFor([&] { return (GetMenuState(edit, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
     TapKey(VK_ESCAPE);
     closed = WaitFor([] { return OpenMenuWindow() == nullptr; });
+    TapKey(VK_ESCAPE);
   });
   ASSERT_TRUE(PumpUntil([&] { return accelerator.Done(); }, 20000));
   EXPECT_TRUE(opened) << "Alt+E opens Edit";
+  EXPECT_TRUE(selected) << "a drop-down opened from the keyboard selects its first item";
   EXPECT_TRUE(closed);
+  EXPECT_TRUE(PumpUntil([&] { return !Skinner->MenuTracking; }));
+}
 
-  TMenuLoopSpy spy(Form->Handle());
-  TInputThread alone([] {
-    TapKey(VK_MENU);
-    TapKey(VK_DOWN);
+// Alt+Space opens the same skinned system menu as the title's icon does,
+// and its Close shows the key that closes.
+TEST_F(SkinnedMenuBar, AltSpaceOpensTheSkinnedSystemMenu) {
+  HWND shown = nullptr;
+  HMENU menu = nullptr;
+  TInputThread input([&] {
+    TapAltWith(VK_SPACE);
+    WaitFor([&] { return (shown = OpenMenuWindow()) != nullptr; });
+    Sleep(200);
+    if (shown) menu = reinterpret_cast<HMENU>(SendMessageW(shown, MN_GETHMENU, 0, 0));
+    TapKey(VK_ESCAPE);
+    WaitFor([] { return OpenMenuWindow() == nullptr; });
   });
-  ASSERT_TRUE(PumpUntil([&] { return alone.Done(); }));
-  Pump(500);
-  EXPECT_EQ(spy.Loops, 0) << "the platform's menu mode never started";
-  EXPECT_EQ(OpenMenuWindow(), nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 20000));
+  ASSERT_NE(shown, nullptr) << "a menu opened";
+  EXPECT_EQ(menu, Skinner->SystemPopup->MenuHandle()) << "the skin's system menu, not the platform's";
+  TMenuItem* close = Skinner->SystemPopup->Items(Skinner->SystemPopup->Count() - 1);
+  EXPECT_EQ(ShortCutToText(close->ShortCut()), L"Alt+F4");
+  const RECT window = WindowBounds(Form->Handle());
+  EXPECT_TRUE(PumpUntil([&] { return !OpenMenuWindow(); }));
+  EXPECT_EQ(window.left, WindowBounds(Form->Handle()).left) << "nothing else happened to the window";
 }
 
 TEST_F(SkinnedMenuBar, CascadedDropDownsGetOnePopupSkinnerEach) {
@@ -139,7 +160,8 @@ TEST_F(SkinnedMenuBar, CascadedDropDownsGetOnePopupSkinnerEach) {
     PressLeft(file);
     ReleaseLeft(file);
     WaitFor([] { return OpenMenuWindow() != nullptr; });
-    TapKey(VK_DOWN);   // the first item was selected on opening; past the separator to Recent
+    TapKey(VK_DOWN);  // a drop-down the mouse opened selects nothing: Open first,
+    TapKey(VK_DOWN);  // then past the separator to Recent
     TapKey(VK_RIGHT);  // Recent opens its sub-menu rather than moving along the bar
     cascaded = WaitFor([] {
       int visible = 0;
@@ -155,8 +177,10 @@ TEST_F(SkinnedMenuBar, CascadedDropDownsGetOnePopupSkinnerEach) {
     TapKey(VK_ESCAPE);
     TapKey(VK_ESCAPE);
     WaitFor([] { return OpenMenuWindow() == nullptr; });
+    TapKey(VK_ESCAPE);  // the bar's keyboard mode, where the drop-down's Escape went, ends too
   });
   ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 20000));
+  EXPECT_TRUE(PumpUntil([&] { return !Skinner->MenuTracking; }));
   EXPECT_TRUE(cascaded) << "Recent's sub-menu opened beside File's drop-down";
   EXPECT_EQ(most, 2u);
   EXPECT_EQ(claimed, (std::set<HMENU>{Form->File->Handle(), Form->Recent->Handle()}))
