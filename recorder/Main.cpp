@@ -163,11 +163,19 @@ void TMainForm::B_StartClick(TComponent*) {
     throw;
   }
   B_Stop->SetEnabled(true);
+  PassFocus(*B_Start, *B_Stop);
   B_Start->SetEnabled(false);
   GroupBox1->SetEnabled(false);
   Timer2->SetEnabled(true);
   ShowRecordedBytes(0);
   Sb->Panels().Items(1).SetText(ElapsedText(0));
+}
+
+// A button about to be disabled hands the keyboard focus on to the one that
+// takes its place: the platform drops the focus of a disabled window, and
+// the keys typed then would go nowhere.
+void TMainForm::PassFocus(TWinControl& from, TWinControl& to) {
+  if (from.HandleAllocated() && GetFocus() == from.Handle() && to.HandleAllocated()) SetFocus(to.Handle());
 }
 
 std::unique_ptr<TWaveFileStream> TMainForm::CreateWaveFile(const std::wstring& path) {
@@ -203,8 +211,9 @@ void TMainForm::RecordingFailed(const Exception& error) {
 }
 
 void TMainForm::B_StopClick(TComponent*) {
-  B_Stop->SetEnabled(false);
   B_Start->SetEnabled(true);
+  PassFocus(*B_Stop, *B_Start);
+  B_Stop->SetEnabled(false);
   Timer2->SetEnabled(false);
   GroupBox1->SetEnabled(true);
   if (CaptureStream) CaptureStream->Stop();

@@ -44,6 +44,7 @@ class TMainForm : public TForm {
   void PublishHandlers();
   void BindFields();
   void DestroyWaveFile();
+  static void PassFocus(TWinControl& from, TWinControl& to);
   void ShowRecordedBytes(int32_t bytes);
   void KeepHeaderCurrent();
   void RecordingFailed(const Exception& error);

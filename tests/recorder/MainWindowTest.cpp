@@ -323,3 +323,34 @@ TEST_F(MainWindow, TheTimersPumpRunsWaitingStepsAndLeavesKeysAndClicksQueued) {
   EXPECT_EQ(queued, std::vector<UINT>(std::begin(input), std::end(input))) << "input stays queued, in order";
   Press(form, L"B_Stop");
 }
+
+// Recording from the keyboard: Space on 录音 starts and leaves the focus on
+// 停止, whose Space stops and gives it back, as each button is disabled in
+// turn (the platform drops the focus of a disabled window).
+TEST_F(MainWindow, SpaceStartsAndStopsWithTheFocusPassingBetweenTheButtons) {
+  TMainForm form(nullptr);
+  Open(form);
+  TTempFile file(L"keyboard.wav");
+  Named<TEdit>(form, L"FilePath").SetText(file.Path());
+  HWND start = Named<TWinControl>(form, L"B_Start").Handle();
+  HWND stop = Named<TWinControl>(form, L"B_Stop").Handle();
+  SetForegroundWindow(form.Handle());
+  const auto space = [](HWND button) {
+    SetFocus(button);
+    ASSERT_EQ(GetFocus(), button);
+    PostMessageW(button, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(button, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
+    Application.ProcessMessagesFor(100);
+  };
+  for (int round = 0; round < 2; ++round) {
+    space(start);
+    ASSERT_TRUE(Recording(form)) << "round " << round;
+    EXPECT_EQ(GetFocus(), stop) << "round " << round;
+    CaptureAWhile();
+    space(GetFocus());
+    ASSERT_FALSE(Recording(form)) << "round " << round;
+    EXPECT_EQ(GetFocus(), start) << "round " << round;
+  }
+  EXPECT_EQ(FileText(file).substr(0, 4), "RIFF");
+  EXPECT_TRUE(Shown.Texts.empty());
+}
