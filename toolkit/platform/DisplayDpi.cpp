@@ -1,6 +1,7 @@
 #include "toolkit/platform/DisplayDpi.h"
 
 #include "toolkit/core/DisplayScale.h"
+#include "toolkit/platform/OwnedHandle.h"
 
 namespace {
 
@@ -15,9 +16,8 @@ using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)
 using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
 
 int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kLayoutDpi;
-  if (screen) ReleaseDC(nullptr, screen);
+  TWindowDC screen(nullptr);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : kLayoutDpi;
   return dpi > 0 ? dpi : kLayoutDpi;
 }
 
