@@ -50,6 +50,7 @@ HWND WindowOf(TControl* control) {
 void TApplication::Initialize() {
   if (FHandle) return;
   FPreTranslate = &TApplication::PreTranslate;
+  FLastActiveForm = &TApplication::LastActiveForm;
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof(controls);
   controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES;
@@ -85,6 +86,15 @@ void TApplication::DestroyForms() {
   FMainForm = nullptr;
 }
 
+HWND TApplication::LastActiveForm() const {
+  for (int i = 0; i < Screen.FormCount(); ++i) {
+    TForm* form = Screen.Forms(i);
+    if (form->HandleAllocated() && IsWindowVisible(form->Handle()) && IsWindowEnabled(form->Handle()))
+      return form->Handle();
+  }
+  return nullptr;
+}
+
 void TApplication::SetHint(const std::wstring& hint) {
   if (hint == FHint) return;
   FHint = hint;
@@ -113,6 +123,8 @@ bool TApplication::PreTranslate(MSG& msg) {
   }
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && top && TWinControl::FromHandle(top))
     return IsDialogMessageW(top, &msg) != 0;
+  if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE))
+    if (auto* form = dynamic_cast<TForm*>(TWinControl::FromHandle(top))) return form->DialogKey(msg);
   return false;
 }
 

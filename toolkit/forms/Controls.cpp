@@ -393,6 +393,7 @@ void TWinControl::WndProc(TMessage& message) {
   }
   if (msg >= CM_BASE && msg < CN_BASE + 0x400) return TControl::WndProc(message);
   DefaultHandler(message);
+  if (msg == WM_SETFOCUS) ControlFocused(FHandle);
   if (msg == WM_KILLFOCUS) Perform(CM_EXIT);
   if (msg == WM_SIZE) AlignControls();
 }
@@ -526,7 +527,28 @@ void TWinControl::ApplyScale(int dpi) {
 
 void TWinControl::SetVisible(bool visible) {
   FVisible = visible;
+  HWND focus = visible ? nullptr : FocusAfterLosing();
   if (FHandle) ShowWindow(FHandle, visible ? SW_SHOW : SW_HIDE);
+  if (focus) SetFocus(focus);
+}
+
+void TWinControl::ControlFocused(HWND wnd) {
+  if (FParent) FParent->ControlFocused(wnd);
+}
+
+HWND TWinControl::FocusAfterLosing() const {
+  HWND focus = GetFocus();
+  if (!FHandle || !focus || (focus != FHandle && !IsChild(FHandle, focus))) return nullptr;
+  HWND top = GetAncestor(FHandle, GA_ROOT);
+  if (!top || top == FHandle) return nullptr;  // a top window's focus goes with its activation
+  // The tab stops inside this window go with it; the search ends where it began.
+  HWND next = focus;
+  for (int step = 0; step < 1000; ++step) {
+    next = GetNextDlgTabItem(top, next, FALSE);
+    if (!next || next == focus) break;
+    if (next != FHandle && !IsChild(FHandle, next)) return next;
+  }
+  return top;
 }
 
 void TWinControl::SetText(const std::wstring& text) {
@@ -562,7 +584,9 @@ void TWinControl::ColorChanged(TColor color) {
 }
 
 void TWinControl::EnabledChanged() {
+  HWND focus = FEnabled ? nullptr : FocusAfterLosing();
   if (FHandle) EnableWindow(FHandle, FEnabled);
+  if (focus) SetFocus(focus);
 }
 
 void TWinControl::InsertControl(TControl* control) {

@@ -210,6 +210,13 @@ class TWinControl : public TControl {
   virtual void EraseBackground(HDC dc);
   void KeepLayout() override;
   void ApplyScale(int dpi) override;
+  // The keyboard focus came to wnd, this window or one inside it; the form
+  // that holds them remembers it.
+  virtual void ControlFocused(HWND wnd);
+  // Where a focus inside this window goes when it is disabled or hidden (the
+  // platform would drop it): the next tab stop of its top window, else the top
+  // window itself; none when the focus is elsewhere. Asked before the change.
+  HWND FocusAfterLosing() const;
 
   HWND FHandle = nullptr;
   WNDPROC FDefWndProc = nullptr;

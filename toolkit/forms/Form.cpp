@@ -6,6 +6,7 @@
 #include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/LayoutResource.h"
+#include "toolkit/forms/StdCtrls.h"
 #include "toolkit/platform/Application.h"
 #include "toolkit/platform/DisplayDpi.h"
 
@@ -57,6 +58,7 @@ void TForm::Destroying() {
 void TForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == opRemove && component == FMenu) SetMenu(nullptr);
+  if (operation == opRemove && component == FActiveControl) FActiveControl = nullptr;
 }
 
 void TForm::ReadLayout(const wchar_t* resourceName) {
@@ -72,6 +74,17 @@ void TForm::ReadLayout(const wchar_t* resourceName) {
 
 void TForm::Loaded() {
   if (!FMenuName.empty()) SetMenu(Field<TMainMenu>(FMenuName));
+  if (!FActiveControlName.empty()) SetActiveControl(Field<TWinControl>(FActiveControlName));
+}
+
+void TForm::SetActiveControl(TWinControl* control) {
+  if (control == FActiveControl) return;
+  if (FActiveControl) FActiveControl->RemoveFreeNotification(this);
+  FActiveControl = control;
+  if (FActiveControl) FActiveControl->FreeNotification(this);
+  // Once the form is active, the choice takes the focus at once.
+  if (FActiveControl && FHandle && GetActiveWindow() == FHandle && FActiveControl->HandleAllocated())
+    SetFocus(FActiveControl->Handle());
 }
 
 void TForm::SetMenu(TMainMenu* menu) {
@@ -365,7 +378,11 @@ void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_CLOSE: return Close();
     case CM_RELEASE: return Free();
-    case WM_ACTIVATE: WMActivate(message); break;
+    case WM_ACTIVATE: return WMActivate(message);
+    case WM_SETFOCUS:
+      // Focus given to the form itself (a restore, a program's SetFocus) goes on to its control.
+      if (FFormStyle == fsNormal && !IsIconic(FHandle) && FocusTarget()) return RestoreFocus();
+      break;
     case WM_MDIACTIVATE: WMMDIActivate(message); break;
     case WM_DPICHANGED: return WMDpiChanged(message);
     case WM_COMMAND: case WM_MEASUREITEM: case WM_DRAWITEM: if (MenuMessage(message)) return; break;
@@ -376,12 +393,82 @@ void TForm::WndProc(TMessage& message) {
   TWinControl::WndProc(message);
 }
 
-// The screen lists the form last activated first.
+// The screen lists the form last activated first. A form that goes keeps
+// its focused control in mind and gives it the focus again when it comes back,
+// where the platform would focus the form itself.
 void TForm::WMActivate(TMessage& message) {
-  if (LOWORD(message.WParam) == WA_INACTIVE) return;
+  if (LOWORD(message.WParam) == WA_INACTIVE) {
+    HWND focus = GetFocus();
+    if (focus && IsChild(FHandle, focus)) FLastFocus = focus;
+    return TWinControl::WndProc(message);
+  }
   auto& forms = Screen.FForms;
   forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
   forms.insert(forms.begin(), this);
+  const bool minimized = HIWORD(message.WParam) != 0;
+  if (FFormStyle != fsNormal || minimized || !FocusTarget()) return TWinControl::WndProc(message);
+  RestoreFocus();
+  message.Result = 0;
+}
+
+void TForm::ControlFocused(HWND wnd) {
+  if (wnd != FHandle) FLastFocus = wnd;
+}
+
+HWND TForm::FocusTarget() const {
+  auto usable = [this](HWND wnd) {
+    if (!wnd || !IsWindow(wnd) || !IsChild(FHandle, wnd) || !IsWindowVisible(wnd)) return false;
+    for (HWND inside = wnd; inside && inside != FHandle; inside = GetParent(inside))
+      if (!IsWindowEnabled(inside)) return false;
+    return true;
+  };
+  if (usable(FLastFocus)) return FLastFocus;
+  if (FActiveControl && FActiveControl->HandleAllocated() && usable(FActiveControl->Handle()))
+    return FActiveControl->Handle();
+  HWND first = GetNextDlgTabItem(FHandle, nullptr, FALSE);
+  const bool tabStop = first && (GetWindowLongPtrW(first, GWL_STYLE) & WS_TABSTOP) != 0;
+  return tabStop && usable(first) ? first : nullptr;
+}
+
+namespace {
+
+// The first visible, enabled push button inside parent that the test picks.
+TButton* FindButton(const TWinControl& parent, bool (TButton::*picks)() const) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    auto* control = dynamic_cast<TWinControl*>(parent.Controls(i));
+    if (!control || !control->Visible() || !control->Enabled()) continue;
+    auto* button = dynamic_cast<TButton*>(control);
+    if (button && (button->*picks)()) return button;
+    if (TButton* inside = FindButton(*control, picks)) return inside;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool TForm::DialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) || !FHandle) return false;
+  HWND focus = GetFocus();
+  if (focus != FHandle && !IsChild(FHandle, focus)) return false;
+  // A multi-line edit takes Enter, an open drop-down list Escape.
+  const LRESULT wants = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  TButton* button = nullptr;
+  if (msg.wParam == VK_RETURN) {
+    button = dynamic_cast<TButton*>(FromHandle(focus));
+    if (!button) button = FindButton(*this, &TButton::Default);
+  } else {
+    button = FindButton(*this, &TButton::Cancel);
+  }
+  if (!button || !button->HandleAllocated() || !IsWindowEnabled(button->Handle())) return false;
+  // Pressed as a click presses it, through its parent's procedures.
+  HWND wnd = button->Handle();
+  SendMessageW(GetParent(wnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(wnd), BN_CLICKED), reinterpret_cast<LPARAM>(wnd));
+  return true;
+}
+
+void TForm::RestoreFocus() {
+  if (HWND target = FocusTarget()) SetFocus(target);
 }
 
 // An MDI child that becomes active brings its menu to the frame's bar.
@@ -425,6 +512,7 @@ bool TForm::SetProperty(const std::wstring& name, const TPropValue& value) {
   if (name == L"BorderStyle") return FBorderStyle = BorderStyleFromName(PropIdent(value)), true;
   if (name == L"BorderIcons") return FBorderIcons = BorderIconsFromSet(PropSet(value)), true;
   if (name == L"Menu") return FMenuName = PropIdent(value), true;
+  if (name == L"ActiveControl") return FActiveControlName = PropIdent(value), true;
   if (name == L"FormStyle") return SetFormStyle(PropEnum<TFormStyle>(value, kFormStyles)), true;
   if (name == L"WindowState") return FWindowState = PropEnum<TWindowState>(value, kWindowStates), true;
   if (name == L"AutoScroll") return SetAutoScroll(PropBool(value)), true;

@@ -52,6 +52,14 @@ class TForm : public TWinControl {
 
   void Show();
   void Hide() { SetVisible(false); }
+  // The control focused when the form is first activated; then the one
+  // focused last, given back whenever the form is activated or restored.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* control);
+  // Enter and Escape as the platform's dialogs take them: Enter presses the
+  // focused push button, else the default one; Escape the cancel button.
+  // True when a button took the key.
+  bool DialogKey(const MSG& msg);
   // Shows the form and handles messages, with the other forms disabled,
   // until ModalResult is set; returns it. A form freed meanwhile gives mrCancel.
   int ShowModal();
@@ -105,6 +113,11 @@ class TForm : public TWinControl {
   };
 
   void WMActivate(TMessage& message);
+  void ControlFocused(HWND wnd) override;
+  // Focus to the control focused last, or ActiveControl, or the first tab
+  // stop that can take it; the form keeps it when none can.
+  void RestoreFocus();
+  HWND FocusTarget() const;
   void WMMDIActivate(TMessage& message);
   void WMDpiChanged(TMessage& message);
   // The client size the layout gives, at 96 DPI: its ClientWidth and
@@ -124,6 +137,9 @@ class TForm : public TWinControl {
 
   TMainMenu* FMenu = nullptr;
   std::wstring FMenuName;
+  TWinControl* FActiveControl = nullptr;
+  std::wstring FActiveControlName;
+  HWND FLastFocus = nullptr;  // a window inside the form, checked before use
   unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TBorderStyle FBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;

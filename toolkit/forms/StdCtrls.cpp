@@ -55,8 +55,20 @@ TButton::TButton(TComponent* owner) : TWinControl(owner) {}
 void TButton::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   params.BaseClass = L"BUTTON";
-  params.Style |= BS_PUSHBUTTON | WS_TABSTOP;
+  params.Style |= (FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
   params.ExStyle &= ~WS_EX_CONTROLPARENT;
+}
+
+void TButton::SetDefault(bool isDefault) {
+  FDefault = isDefault;
+  if (HandleAllocated() && (GetWindowLongPtrW(FHandle, GWL_STYLE) & BS_TYPEMASK) <= BS_DEFPUSHBUTTON)
+    SendMessageW(FHandle, BM_SETSTYLE, FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+bool TButton::SetProperty(const std::wstring& name, const TPropValue& value) {
+  if (name == L"Default") return SetDefault(PropBool(value)), true;
+  if (name == L"Cancel") return SetCancel(PropBool(value)), true;
+  return TWinControl::SetProperty(name, value);
 }
 
 void TButton::WndProc(TMessage& message) {

@@ -36,9 +36,21 @@ class TButton : public TWinControl {
   std::wstring ClassName() const override { return L"TButton"; }
   unsigned Kinds() const override { return ckButton; }
 
+  // Enter presses the form's default button when the focused control is no
+  // push button; Escape presses its cancel button.
+  bool Default() const { return FDefault; }
+  void SetDefault(bool isDefault);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool cancel) { FCancel = cancel; }
+  bool SetProperty(const std::wstring& name, const TPropValue& value) override;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+
+ private:
+  bool FDefault = false;
+  bool FCancel = false;
 };
 
 // A push button with a glyph beside its caption, drawn by itself.

@@ -89,10 +89,16 @@ LRESULT CALLBACK TApplication::WindowProc(HWND wnd, UINT msg, WPARAM wparam, LPA
   return 0;
 }
 
+HWND TApplication::ActiveFormHandle() const {
+  if (HWND active = GetActiveWindow()) return active;
+  return FLastActiveForm ? (this->*FLastActiveForm)() : nullptr;
+}
+
 void TApplication::ShowException(const std::exception& error) {
   std::wstring text = ExceptionText(error);
   std::wstring title = Title();
-  MessageBoxW(nullptr, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  HWND owner = ActiveFormHandle();
+  MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONSTOP | (owner ? MB_APPLMODAL : MB_TASKMODAL));
 }
 
 std::wstring TApplication::Title() const {

@@ -32,8 +32,12 @@ class TApplication {
   // the standard display. One raised while a window paints or measures (msg)
   // is shown once that is over, never from inside it.
   void HandleCurrentException(UINT msg = 0) noexcept;
-  // A message box with the error's wide text, titled with Title.
+  // A message box with the error's wide text, titled with Title, owned by
+  // ActiveFormHandle so that the activation comes back to that form.
   void ShowException(const std::exception& error);
+  // The program's active window, else (with forms) its form activated last
+  // that is shown and enabled; none when no window is.
+  HWND ActiveFormHandle() const;
 
   // The caption of the application's message boxes: the program file's name.
   std::wstring Title() const;
@@ -92,6 +96,7 @@ class TApplication {
   };
   bool ProcessMessage(MSG& msg, const TMessageRange& range = {});
   bool PreTranslate(MSG& msg);
+  HWND LastActiveForm() const;
   void UpdateMouseControl(const MSG& msg);
   void ShowToolTip(TControl* control);
 
@@ -103,6 +108,7 @@ class TApplication {
   std::vector<HWND> FToolWnds;  // the hinted control's window and its children
   // Set by Initialize, so a program without forms links no forms code.
   bool (TApplication::*FPreTranslate)(MSG&) = nullptr;
+  HWND (TApplication::*FLastActiveForm)() const = nullptr;  // set where forms are known
   TForm* FMainForm = nullptr;
   bool FTerminated = false;
   std::wstring FHint;
