@@ -1,8 +1,9 @@
 // Reads the recorder's window state through Win32 from outside the program,
 // for the end-to-end scripts: one "key=value" line per fact, UTF-8.
 //
-//   probe state            the main window's controls, status panels and message box
-//   probe where NAME       the screen centre of a control (B_Start, FilePath, ...): "x y"
+//   probe state            the main window's controls, status panels and message box; the
+//                          program's active window, focused control and open menu
+//   probe where NAME       the screen centre of a control (B_Start, FilePath, SpeedButton1, ...): "x y"
 //   probe wait CLASS SECS  waits until a top-level window of CLASS shows
 //   probe window CLASS     a shown top-level window's screen rectangle: "left top right bottom"
 //   probe menuitem N COUNT the screen centre of item N of the open drop-down of COUNT items: "x y"
@@ -98,6 +99,25 @@ HWND Named(HWND form, const std::wstring& name) {
   return nullptr;
 }
 
+constexpr const wchar_t* kNames[] = {L"B_Start", L"B_Stop",  L"BitBtn1",  L"Button1",
+                                     L"ComDriver", L"Comwav", L"FilePath", L"GroupBox1"};
+
+// The focused window by its control's name (a combo box's edit counts as
+// the combo box), else by its class; "none" when nothing has the focus.
+std::wstring FocusName(HWND focus) {
+  if (!focus) return L"none";
+  for (const wchar_t* top : {L"TMainForm", L"TAboutForm"}) {
+    HWND form = TopLevel(top);
+    if (!form) continue;
+    if (focus == form) return top;
+    for (const wchar_t* name : kNames) {
+      HWND control = Named(form, name);
+      if (control && (control == focus || IsChild(control, focus))) return name;
+    }
+  }
+  return ClassOf(focus);
+}
+
 int State() {
   HWND form = TopLevel(L"TMainForm");
   Print("main", form ? L"open" : L"none");
@@ -122,15 +142,26 @@ int State() {
   Print("about", TopLevel(L"TAboutForm") ? L"open" : L"none");
   HWND box = TopLevel(L"#32770");
   Print("msgbox", box ? TextOf(GetDlgItem(box, 0xFFFF)) : L"");
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  const DWORD threadId = form ? GetWindowThreadProcessId(form, nullptr) : 0;
+  const bool known = threadId && GetGUIThreadInfo(threadId, &thread);
+  Print("active", known && thread.hwndActive ? ClassOf(thread.hwndActive) : L"none");
+  Print("focus", known ? FocusName(thread.hwndFocus) : L"none");
+  Print("menu", TopLevel(L"#32768") ? L"open" : L"none");
   return 0;
 }
 
 int Where(const std::wstring& name) {
   HWND form = TopLevel(name == L"Button1" ? L"TAboutForm" : L"TMainForm");
-  HWND control = form ? Named(form, name) : nullptr;
+  // The "..." button has no window of its own: it stands 6 pixels right of
+  // the path edit, 23 wide, on its line.
+  const bool beside = name == L"SpeedButton1";
+  HWND control = form ? Named(form, beside ? L"FilePath" : name) : nullptr;
   if (!control) return 1;
   RECT rect;
   GetWindowRect(control, &rect);
+  if (beside) rect.left = rect.right + 6, rect.right = rect.left + 23;
   std::printf("%ld %ld\n", (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
   return 0;
 }
