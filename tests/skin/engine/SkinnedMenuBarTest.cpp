@@ -59,6 +59,22 @@ struct TMenuLoopSpy {
   int PlatformBarLoops = 0;
 };
 
+// The commands that reach the window.
+struct TCommandSpy {
+  explicit TCommandSpy(HWND wnd) { Subclass.Install(wnd, TWndMethod::Of<&TCommandSpy::Hook>(*this)); }
+  void Hook(TMessage& message) {
+    if (message.Msg == WM_COMMAND) Commands.push_back(LOWORD(message.WParam));
+    Subclass.CallPrevious(message);
+  }
+  TWindowSubclass Subclass;
+  std::vector<UINT> Commands;
+};
+
+struct TClickCounter {
+  void Click(TComponent*) { ++Count; }
+  int Count = 0;
+};
+
 }  // namespace
 
 TEST_F(SkinnedMenuBar, ArrowKeysWrapAroundTheBarAndTheMouseMovesToAnotherEntry) {
@@ -109,6 +125,107 @@ TEST_F(SkinnedMenuBar, AltWithAnAcceleratorOpensItsEntryWithTheFirstItemSelected
   EXPECT_TRUE(selected) << "a drop-down opened from the keyboard selects its first item";
   EXPECT_TRUE(closed);
   EXPECT_TRUE(PumpUntil([&] { return !Skinner->MenuTracking; }));
+}
+
+// Alt alone and F10 highlight the bar's first entry without the platform's
+// own menu mode; the arrows move along the bar, Down or Return open a
+// drop-down with its first item selected, an item's accelerator runs it
+// (owner-drawn items carry no text: the form answers WM_MENUCHAR), Escape
+// goes back from a drop-down to the bar and a second one leaves.
+TEST_F(SkinnedMenuBar, KeyboardModeOfTheBarWithoutThePlatformsMenuMode) {
+  const std::vector<LONG> lefts = Lefts;
+  TClickCounter exits;
+  Form->Exit->SetOnClick(TNotifyEvent::Of<&TClickCounter::Click>(exits));
+  TMenuLoopSpy spy(Form->Handle());
+  auto* skinner = Skinner;
+  auto hot = [skinner](int index) {
+    return WaitFor([=] { return skinner->HotObject == skinner->SkinMenu->Entries[size_t(index)].get(); });
+  };
+  auto left = [skinner] { return WaitFor([=] { return !skinner->MenuTracking && !skinner->HotObject; }); };
+  auto firstSelected = [](HMENU menu) {
+    return WaitFor([=] { return (GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
+  };
+  HMENU file = Form->File->Handle(), edit = Form->Edit->Handle();
+  std::vector<std::pair<const char*, bool>> steps;
+  TInputThread input([&] {
+    TapKey(VK_MENU);
+    steps.emplace_back("Alt alone highlights the first entry", hot(0));
+    TapKey(VK_RIGHT);
+    steps.emplace_back("Right moves to the second", hot(1));
+    TapKey(VK_DOWN);
+    steps.emplace_back("Down opens its drop-down", WaitFor([&] { return MenuOpenAt(lefts[1]) != nullptr; }));
+    steps.emplace_back("with the first item selected", firstSelected(edit));
+    TapKey(VK_ESCAPE);
+    steps.emplace_back("Escape closes the drop-down", WaitFor([] { return OpenMenuWindow() == nullptr; }));
+    steps.emplace_back("and goes back to the bar", hot(1));
+    TapKey(VK_ESCAPE);
+    steps.emplace_back("a second Escape leaves", left());
+    TapKey(VK_F10);
+    steps.emplace_back("F10 highlights the first entry", hot(0));
+    TapKey(VK_RETURN);
+    steps.emplace_back("Return opens it", WaitFor([&] { return MenuOpenAt(lefts[0]) != nullptr; }));
+    steps.emplace_back("with the first item selected", firstSelected(file));
+    TapKey('X');
+    steps.emplace_back("E&xit's accelerator runs it", WaitFor([&] { return exits.Count == 1; }));
+    steps.emplace_back("and the menu is gone", WaitFor([] { return OpenMenuWindow() == nullptr; }) && left());
+  });
+  ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 60000));
+  for (auto& [step, done] : steps) EXPECT_TRUE(done) << step;
+  EXPECT_EQ(spy.PlatformBarLoops, 0) << "the platform's own menu mode never started";
+  EXPECT_EQ(exits.Count, 1);
+}
+
+// With a drop-down open, the arrow keys pass over entries without a
+// drop-down and run none of them; a click runs such an entry; a disabled
+// one runs nothing, not even for a click.
+TEST_F(SkinnedMenuBar, EntriesWithoutADropDownRunOnlyWhenClickedAndDisabledOnesNever) {
+  TClickCounter goes;
+  TMenuItem* go = Form->Item(Form->Menu(), L"&Go");
+  go->SetOnClick(TNotifyEvent::Of<&TClickCounter::Click>(goes));
+  TMenuItem* off = Form->Item(Form->Menu(), L"O&ff");
+  off->SetEnabled(false);
+  off->SetOnClick(TNotifyEvent::Of<&TClickCounter::Click>(goes));
+  TMenuItem* shut = Form->Item(Form->Menu(), L"&Shut");
+  Form->Item(shut, L"Inside");
+  shut->SetEnabled(false);
+  RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  ASSERT_TRUE(PumpUntil([&] { return Skinner->SkinMenu->Entries.size() == 6 && !Skinner->SkinMenu->Entries[5]->Bounds.IsEmpty(); }));
+  TCommandSpy spy(Form->Handle());
+  const std::vector<LONG> lefts = DropDownLefts(*Skinner);
+  const POINT goEntry = EntryCentre(*Skinner, 3), offEntry = EntryCentre(*Skinner, 4);
+  auto* skinner = Skinner;
+  auto left = [skinner] { return WaitFor([=] { return !skinner->MenuTracking && !skinner->HotObject; }); };
+  std::vector<std::pair<const char*, bool>> steps;
+  TInputThread input([&] {
+    MoveMouse({1010, 750});  // off the bar: only the keys move along it
+    TapKey(VK_F10);
+    TapKey(VK_LEFT);  // the bar's mode stops on Go, an enabled entry, but not on Shut or Off
+    TapKey(VK_LEFT);
+    TapKey(VK_DOWN);
+    steps.emplace_back("Left from File goes over Shut and Off to Go, and on to Help, which opens",
+                       WaitFor([&] { return MenuOpenAt(lefts[2]) != nullptr; }));
+    TapKey(VK_RIGHT);
+    steps.emplace_back("Right passes over Go, Off and Shut to File",
+                       WaitFor([&] { return MenuOpenAt(lefts[0]) != nullptr; }));
+    TapKey(VK_ESCAPE);
+    WaitFor([] { return OpenMenuWindow() == nullptr; });
+    TapKey(VK_ESCAPE);
+    steps.emplace_back("the bar is left", left());
+    MoveMouse(goEntry);
+    PressLeft(goEntry);
+    ReleaseLeft(goEntry);
+    steps.emplace_back("a click on Go runs it", WaitFor([&] { return goes.Count == 1; }));
+    MoveMouse(offEntry);
+    PressLeft(offEntry);
+    ReleaseLeft(offEntry);
+    Sleep(300);
+    MoveMouse({1010, 750});
+  });
+  ASSERT_TRUE(PumpUntil([&] { return input.Done(); }, 30000));
+  Pump(200);
+  for (auto& [step, done] : steps) EXPECT_TRUE(done) << step;
+  EXPECT_EQ(goes.Count, 1) << "only the click on Go ran a command";
+  EXPECT_EQ(spy.Commands, std::vector<UINT>{go->Command()}) << "no other command reached the window";
 }
 
 // Alt+Space opens the same skinned system menu as the title's icon does,
