@@ -53,13 +53,31 @@ void TSoundCaptureStream::StartCapture() {
                 static_cast<uint16_t>(item.Channels));
   int32_t ringBytes = MulDiv(static_cast<int>(format.nAvgBytesPerSec), FBufferMilliseconds, 1000);
   BufferBytes = std::max(ringBytes, kMinimumRingBytes);
+  FDeviceFailure = S_OK;
+  FStalledRings = 0;
+  StartRing();
+  if (FOnDataAvailable) StartNotifyThread();
+}
+
+void TSoundCaptureStream::StartRing() {
+  auto& format = *static_cast<TWaveFormatEx*>(Format());
   if (CreateCaptureBuffer(*CaptureDevice.Get(), format, static_cast<uint32_t>(BufferBytes), CaptureBuffer) != 0 ||
       !CaptureBuffer)
     throw ESoundCaptureStreamError(L"%s cannot be made", {L"Sound Capture Buffer"});
   ReadOffset = 0;
-  FDeviceFailure = S_OK;
+  FPositionKnown = false;
+  FLastProgress = GetTickCount64();
   CaptureBuffer->Start(DSCBSTART_LOOPING);
-  if (FOnDataAvailable) StartNotifyThread();
+}
+
+// Nothing waits in a ring that stood still, so nothing is lost with it.
+void TSoundCaptureStream::RestartStalledRing() {
+  constexpr int kMostStalledRings = 3;
+  if (++FStalledRings > kMostStalledRings)
+    throw ESoundCaptureStreamError(L"%s delivers no sound", {L"Sound Capture Buffer"});
+  CaptureBuffer->Stop();
+  CaptureBuffer.Reset();
+  StartRing();
 }
 
 void TSoundCaptureStream::Stop() {
@@ -90,6 +108,14 @@ int32_t TSoundCaptureStream::AvailableBytes() {
   if (result != 0) {
     NoteDeviceFailure(result);
     return 0;
+  }
+  if (!FPositionKnown) {
+    FPositionKnown = true;  // a new ring's first answer is where it starts from
+    FLastReadPosition = readPosition;
+  } else if (readPosition != FLastReadPosition) {
+    FLastReadPosition = readPosition;
+    FLastProgress = GetTickCount64();
+    FStalledRings = 0;
   }
   auto ringBytes = static_cast<uint32_t>(BufferBytes);
   if (readPosition >= ringBytes) return 0;  // not a position in our ring
@@ -147,6 +173,8 @@ void TSoundCaptureStream::CheckDevice() {
   }
   if ((status & DSCBSTATUS_CAPTURING) == 0)
     throw ESoundCaptureStreamError(L"%s has stopped capturing", {L"Sound Capture Buffer"});
+  AvailableBytes();  // notes whether the position moved since it was last asked
+  if (GetTickCount64() - FLastProgress > static_cast<ULONGLONG>(std::max(FStallMilliseconds, 0))) RestartStalledRing();
 }
 
 void TSoundCaptureStream::NoteDeviceFailure(HRESULT result) {

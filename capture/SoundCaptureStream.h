@@ -37,6 +37,12 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   int32_t BufferMilliseconds() const { return FBufferMilliseconds; }
   void SetBufferMilliseconds(int32_t milliseconds) { FBufferMilliseconds = milliseconds; }
   bool IsCapturing() const { return FIsCapturing; }
+  // How long a capturing device may keep its read position still before its
+  // ring is made again (a driver can lose its capture thread and then claims
+  // to capture while it delivers nothing); a few rings in a row that never
+  // move mean the device has failed.
+  int32_t StallMilliseconds() const { return FStallMilliseconds; }
+  void SetStallMilliseconds(int32_t milliseconds) { FStallMilliseconds = milliseconds; }
 
   const TDataAvailableEvent& OnDataAvailable() const { return FOnDataAvailable; }
   // Takes effect at once while capturing; the capture goes on without a break.
@@ -62,7 +68,8 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   int32_t ReadData(void* buffer, int32_t count) override;
   // Raises ESoundCaptureStreamError when the running capture's buffer has
   // reported an error or has stopped capturing on its own (a device that
-  // failed or went away).
+  // failed or went away), or has stood still in ring after ring; a ring that
+  // stood still for StallMilliseconds is made again.
   void CheckDevice();
   virtual void DoDataAvailable();
   virtual void DoCaptureError(const Exception& error);
@@ -71,6 +78,9 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   friend class TSoundCaptureStreamNotify;
 
   void StartCapture();
+  // Makes the ring of the format set and starts it looping from its start.
+  void StartRing();
+  void RestartStalledRing();
   void StartNotifyThread();
   void EndNotifyThread();
   void CopyCaptured(uint8_t* buffer, int32_t count);
@@ -89,5 +99,10 @@ class TSoundCaptureStream : public TCustomWaveStream2 {
   TDataAvailableEvent FOnDataAvailable;
   TCaptureErrorEvent FOnCaptureError;
   HRESULT FDeviceFailure = S_OK;  // the first error the running capture's buffer reported
+  int32_t FStallMilliseconds = 3000;
+  bool FPositionKnown = false;
+  DWORD FLastReadPosition = 0;
+  ULONGLONG FLastProgress = 0;      // when the read position last moved, or the ring started
+  int FStalledRings = 0;            // rings made again in a row without the position moving
   TSoundCaptureFormats FFormats;
 };

@@ -584,3 +584,42 @@ TEST_F(SoundCaptureStreamTest, StopWhileAStepIsQueuedRunsNoHandlerAfterwards) {
   EXPECT_EQ(Calls, calls);
   EXPECT_EQ(calls, 0) << "a step run while Stop waits does not call the handler";
 }
+
+// A driver that loses its capture thread goes on claiming to capture while its
+// position stands still: the ring is made again and the capture goes on from
+// the new ring's start; a device whose rings never move has failed, and the
+// owner hears so once the capture stopped.
+TEST_F(SoundCaptureStreamTest, ARingThatStandsStillIsMadeAgainAndRingsThatNeverMoveEndTheCapture) {
+  Owned = Started(8000, 8, 1);
+  Owned->SetStallMilliseconds(150);
+  Owned->SetOnCaptureError(TCaptureErrorEvent::Of<&Self::HearError>(*this));
+  Owned->SetOnDataAvailable(TDataAvailableEvent::Of<&Self::ReadAll>(*this));
+  const std::shared_ptr<TScriptedBuffer> first = Device.Buffers.back();
+  first->AdvancePerPositionCall = 40;
+  ProcessMessagesUntil([&] { return Calls >= 3; });
+  first->AdvancePerPositionCall = 0;
+  ProcessMessagesUntil([&] { return Device.Buffers.back() != first; });
+  const std::shared_ptr<TScriptedBuffer> second = Device.Buffers.back();
+  ASSERT_NE(second, first) << "the ring that stood still was made again";
+  EXPECT_TRUE(first->Released);
+  EXPECT_EQ(first->Stops, 1);
+  EXPECT_EQ(second->Starts, 1);
+  EXPECT_EQ(second->StartFlags, static_cast<DWORD>(DSCBSTART_LOOPING));
+  EXPECT_EQ(second->Description.dwBufferBytes, first->Description.dwBufferBytes);
+  const size_t before = Received.size();
+  second->AdvancePerPositionCall = 40;
+  ProcessMessagesUntil([&] { return Received.size() > before + 400; });
+  ASSERT_GT(Received.size(), before + 400) << "the capture goes on";
+  for (size_t i = before; i < Received.size(); ++i)
+    ASSERT_EQ(Received[i], TScriptedCaptureDevice::RingByte(i - before)) << "from the new ring's start";
+  EXPECT_TRUE(Heard.empty());
+
+  second->AdvancePerPositionCall = 0;
+  const size_t rings = Device.Buffers.size();
+  ProcessMessagesUntil([&] { return !Heard.empty(); });
+  EXPECT_EQ(Heard, std::vector<std::wstring>{L"Sound Capture Buffer delivers no sound"});
+  EXPECT_EQ(Device.Buffers.size(), rings + 3) << "three more rings were tried";
+  EXPECT_EQ(Owned, nullptr);
+  EXPECT_EQ(Device.LiveObjects, 0);
+  EXPECT_TRUE(Shown.Texts.empty());
+}
