@@ -71,7 +71,12 @@ wait_for_sound() {  # file
       'BEGIN { exit !(s >= 0.2 && a >= 0.1) }' && return 0
     sleep 0.5
   done
-  fail "no sound of the tone in $1 30 s after the start: $(tr '\n' ' ' <<<"$report")"
+  # Where every thread of the program stood, for the failure's report.
+  winedbg --command "bt all" 2>&1 | tr -d '\r' >/tmp/quill-e2e-threads.txt || true
+  fail "no sound of the tone in $1 30 s after the start: $(tr '\n' ' ' <<<"$report")" \
+    "(the threads: /tmp/quill-e2e-threads.txt)" \
+    "(the window: $(value panel0 | tr -d '\n'), $(value panel1 | tr -d '\n'), record button enabled $(value enabled.B_Start);" \
+    "capture streams of the sound server: $(pactl list source-outputs 2>&1 | grep -E 'Corked|Latency|Sample Spec|Source:' | tr -s ' \t\n' ' '))"
 }
 
 # The about window, through the menu: Alt+A opens "关于(&A)", its last item is "关于...".
