@@ -664,23 +664,31 @@ class MenuBarSkinTorture : public Torture {
     ClickOpen(index, inside);
     EXPECT_TRUE(inside.CameAboutInLoop()) << "entry " << index << "'s drop-down shows below it";
   }
-  // A click at a menu bar's File, then Down and Return choose Open.
-  void ExpectOpenRunsFrom(POINT file) {
+  // A click at a menu bar's File (whose drop-down shows with its left edge
+  // at left), then Down selects Open and Return chooses it.
+  void ExpectOpenRunsFrom(POINT file, LONG left, const char* bar) {
     const int before = Runs;
+    HMENU items = Form->File->Handle();
+    bool shown = false, selected = false;
     TInputThread input([&] {
       MoveMouse(file);
       PressLeft(file);
       ReleaseLeft(file);
-      WaitFor([] { return OpenMenuWindow() != nullptr; });
-      Sleep(100);
+      shown = WaitFor([&] { return MenuOpenAt(left) != nullptr; });
       TapKey(VK_DOWN);
+      selected = WaitFor([&] { return (GetMenuState(items, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
       TapKey(VK_RETURN);
       WaitFor([] { return OpenMenuWindow() == nullptr; });
       MoveMouse(kAway);
     });
-    EXPECT_TRUE(PumpUntil([&] { return input.Done() && Runs == before + 1; }, 10000)) << "Open ran once";
+    EXPECT_TRUE(PumpUntil([&] { return input.Done() && Runs == before + 1; }, 10000))
+        << "Open ran once from the " << bar << " (File's drop-down shown " << shown << ", Open selected " << selected
+        << ", ran " << Runs - before << " times)";
   }
-  void ExpectOpenRunsFromTheSkinnedBar() { ExpectOpenRunsFrom(CentreOf(Bar().Entries.at(0)->Bounds, Form->Handle())); }
+  void ExpectOpenRunsFromTheSkinnedBar() {
+    const TSkinRect& file = Bar().Entries.at(0)->Bounds;
+    ExpectOpenRunsFrom(CentreOf(file, Form->Handle()), WindowBounds(Form->Handle()).left + file.Left, "skinned bar");
+  }
 
   static constexpr int kOtherTop = 44;
   TTempFile Stored{L"stored.skn"}, Other{L"other.skn"};
@@ -729,7 +737,7 @@ TEST_F(MenuBarSkinTorture, DropDownsOutliveTheirWindowDestroyedAndTheSkinChanged
     EXPECT_FALSE(open.fType & MFT_OWNERDRAW) << "the platform draws the items";
     RECT file{};
     EXPECT_TRUE(GetMenuItemRect(wnd, GetMenu(wnd), 0, &file));
-    ExpectOpenRunsFrom({(file.left + file.right) / 2, (file.top + file.bottom) / 2});
+    ExpectOpenRunsFrom({(file.left + file.right) / 2, (file.top + file.bottom) / 2}, file.left, "platform's bar");
     EXPECT_EQ(SkinnerOf(wnd), nullptr);
     Session.Skin().SetActive(true);
     ExpectLook(StoredLook, "switched on again");
