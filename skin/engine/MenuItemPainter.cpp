@@ -2,6 +2,7 @@
 
 #include "skin/engine/MenuItemLayout.h"
 #include "skin/engine/PopupMenuFrame.h"
+#include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
 #include "skin/engine/WinSkinPopMenu.h"
 #include "skin/engine/WindowFacts.h"
@@ -212,7 +213,10 @@ std::optional<int> MenuItemLeftWidth(const TSkinData& data) {
 }
 
 TMenuItemLook LookOf(TMenuItem& item) {
-  item.UpdateAction();
+  // Only painting asks for a look: an action that fails to update leaves the
+  // item painted as it stands, and the failure is not the toolkit's to show
+  // (it would be, were the item handed to the toolkit to draw instead).
+  SkinBoundary(L"menu item's action", [&] { item.UpdateAction(); });
   TMenu* menu = item.GetParentMenu();
   TMenuItemLook look;
   look.Caption = item.Caption();

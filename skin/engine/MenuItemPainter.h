@@ -31,7 +31,7 @@ struct TMenuItemLook {
 
 // The text of the entry with command in menu (at most 80 characters).
 std::wstring MenuEntryText(HMENU menu, UINT command);
-// A toolkit item's look, after its action was brought up to date.
+// A toolkit item's look, after its action was brought up to date (or failed to be).
 TMenuItemLook LookOf(TMenuItem& item);
 // The entry with command in menu: its text ("-" when it has none) and state.
 TMenuItemLook LookOfEntry(HMENU menu, UINT command);

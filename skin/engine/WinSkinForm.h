@@ -200,6 +200,8 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   void WMSysCommand(TMessage& message);
   void CMMenuChanged(TMessage& message);
   void NcMouse(TMessage& message);
+  // A press on a title button or a bar entry (which opens its drop-down).
+  void PressObject(TNCObject& object);
   void PollMouse(TComponent* sender);
   void PollHotObjects();
   void DoAction(TWinSysButton& button, int x, int y);

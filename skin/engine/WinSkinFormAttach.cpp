@@ -385,9 +385,11 @@ void TWinSkinForm::GiveBackPlatformFrame() {
 }
 
 // The form outlives its window: its popup menus keep no handler of this
-// skinner, which the manager frees later. Nothing of the frame is drawn any
-// more, so its pictures and font go now.
+// skinner, which the manager frees later, and it has its own colour back, so
+// that its next window does not take the skin's for the form's. Nothing of
+// the frame is drawn any more, so its pictures and font go now.
 void TWinSkinForm::DetachOnDestroy() {
+  if (Form && !(Form->ComponentState() & csDestroying)) Form->SetColor(SavedColor);
   if (!FullSkin) {
     DetachControlsOnly();
   } else {

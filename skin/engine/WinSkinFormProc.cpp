@@ -318,12 +318,7 @@ void TWinSkinForm::NcMouse(TMessage& message) {
       if (HotObject) HotObject->Leave();
       return Default(message);
     case WM_NCLBUTTONDOWN:
-      if (object) {
-        if (!Active) SetForegroundWindow(Handle);
-        object->Press();
-        if (auto* entry = dynamic_cast<TMenuBtn*>(object)) SkinMenu->OpenEntry(entry);
-        return;
-      }
+      if (object) return PressObject(*object);
       message.WParam = static_cast<WPARAM>(ButtonDownHitCode(static_cast<int>(message.WParam), WindowState, Active));
       return Default(message);
     case WM_NCLBUTTONUP:
@@ -333,7 +328,11 @@ void TWinSkinForm::NcMouse(TMessage& message) {
         DoAction(*button, screen.x, screen.y);
       }
       return;
+    // The second press of a double click on a title button or a bar entry
+    // is a press, as on the platform's frame: an entry clicked again soon
+    // after its drop-down closed opens it again rather than maximising.
     case WM_NCLBUTTONDBLCLK:
+      if (object) return PressObject(*object);
       if (WindowState != swNormal)
         RunStateCommand(fcRestore);
       else if (BorderIcons & kBorderMaximiseBox)
@@ -344,6 +343,12 @@ void TWinSkinForm::NcMouse(TMessage& message) {
       ShowSystemMenu(screen.x, screen.y);
       return;
   }
+}
+
+void TWinSkinForm::PressObject(TNCObject& object) {
+  if (!Active) SetForegroundWindow(Handle);
+  object.Press();
+  if (auto* entry = dynamic_cast<TMenuBtn*>(&object)) SkinMenu->OpenEntry(entry);
 }
 
 // Every 250 ms while the window is active: a hot object the mouse has left
