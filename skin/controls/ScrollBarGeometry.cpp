@@ -71,7 +71,9 @@ TScrollFrameRects ScrollFrameRects(const TScrollFrameInput& in) {
   return r;
 }
 
-int MinimumThumbLength(int barThickness, bool nonNtFamily) { return nonNtFamily ? barThickness / 2 : 8; }
+int MinimumThumbLength(int barThickness, bool nonNtFamily, const TDpiScale& scale) {
+  return nonNtFamily ? barThickness / 2 : scale.Scale(8);
+}
 
 std::optional<TThumbGeometry> ScrollThumb(int barLength, int barThickness, const TScrollValues& info,
                                           int minThumb, int defaultThumb) {

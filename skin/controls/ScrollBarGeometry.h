@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "skin/model/SkinGeometry.h"
+#include "toolkit/core/DisplayScale.h"
 
 // ---- The bars of a scrolling window ----
 
@@ -53,8 +54,9 @@ struct TThumbGeometry {
   int ThumbOffset = 0;   // from the end of the first arrow
 };
 
-// The smallest thumb: half the bar thickness on the old non-NT family, else 8.
-int MinimumThumbLength(int barThickness, bool nonNtFamily);
+// The smallest thumb: half the bar thickness on the old non-NT family, else
+// 8 pixels at 96 DPI taken to scale.
+int MinimumThumbLength(int barThickness, bool nonNtFamily, const TDpiScale& scale = {});
 
 // The thumb of a bar barLength long from its scroll information, or nothing
 // when the range (Max - Min) is not positive, or too large for 32 bits, so

@@ -14,7 +14,7 @@
 // element and the thumb element, drawn at 16 px thickness and stretched onto
 // rect. Answers the arrows' length, or nothing for a bar that is skipped.
 std::optional<int> PaintSkinScrollBar(HDC dc, const TSkinRect& rect, bool vertical, const TThumbGeometry& thumb,
-                                      TScrollPart pressed, TSkinData& skin);
+                                      TScrollPart pressed, const TSkinColours& colours, const TControlSkin& skin);
 
 class TSkinScrollbar : public TSkinControl {
  public:
