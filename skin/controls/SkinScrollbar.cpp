@@ -33,7 +33,7 @@ int MinimumThumb(int dpi) {
 std::optional<int> PaintSkinScrollBar(HDC dc, const TSkinRect& rect, bool vertical, const TThumbGeometry& thumb,
                                       TScrollPart pressed, const TSkinColours& colours, const TControlSkin& skin) {
   const int t = GetSystemMetrics(SM_CXHSCROLL);
-  const std::optional<TBarLayout> layout = LayoutBar(rect, vertical, t, thumb, pressed);
+  const std::optional<TBarLayout> layout = LayoutBar(rect, vertical, t, thumb, pressed, skin.Scale);
   if (!layout) return std::nullopt;
   TBitmap bar;
   bar.SetSize(layout->Bitmap.Width(), layout->Bitmap.Height());
