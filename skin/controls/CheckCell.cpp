@@ -24,16 +24,17 @@ TCheckCellPlacement PlaceCheckCell(const TCheckCellInput& in) {
   const int width = source.Width(), height = source.Height();
   const TSkinRect& b = in.Bounds;
   const int top = b.Top + (b.Height() - height) / 2;
-  const bool narrow = width < kWideGlyph;
+  const int box = in.Scale.Scale(kPlatformBox), clearBeyond = in.Scale.Scale(kClearBeyondCheck);
+  const bool narrow = width < in.Scale.Scale(kWideGlyph);
   TCheckCellPlacement place;
   if (in.LeftText) {
-    int right = b.Right - (narrow ? (kPlatformBox - width) / 2 : 1);
+    int right = b.Right - (narrow ? (box - width) / 2 : in.Scale.Scale(1));
     place.Cell = {right - width, top, right, top + height};
-    place.ClearArea = {b.Right - in.MenuCheckWidth - kClearBeyondCheck, b.Top, b.Right, b.Bottom};
+    place.ClearArea = {b.Right - in.MenuCheckWidth - clearBeyond, b.Top, b.Right, b.Bottom};
   } else {
-    int left = b.Left + (narrow ? (kPlatformBox - width) / 2 : 0);
+    int left = b.Left + (narrow ? (box - width) / 2 : 0);
     place.Cell = {left, top, left + width, top + height};
-    place.ClearArea = {b.Left, b.Top, b.Left + in.MenuCheckWidth + kClearBeyondCheck, b.Bottom};
+    place.ClearArea = {b.Left, b.Top, b.Left + in.MenuCheckWidth + clearBeyond, b.Bottom};
   }
   return place;
 }

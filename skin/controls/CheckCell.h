@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "skin/model/SkinGeometry.h"
+#include "toolkit/core/DisplayScale.h"
 
 struct TCheckCellInput {
   TSkinRect Bounds;        // the control, zero-based
@@ -14,6 +15,7 @@ struct TCheckCellInput {
   int FrameCount = 1;      // glyphs in the strip (CheckButtonFrame or RadioButtonFrame)
   int MenuCheckWidth = 0;  // the platform's menu check-mark width
   bool LeftText = false;   // caption on the left, glyph at the right edge
+  TDpiScale Scale;         // the fixed gaps are 96-DPI lengths
 };
 
 struct TCheckCellPlacement {

@@ -71,7 +71,9 @@ TScrollFrameRects ScrollFrameRects(const TScrollFrameInput& in) {
   return r;
 }
 
-int MinimumThumbLength(int barThickness, bool nonNtFamily) { return nonNtFamily ? barThickness / 2 : 8; }
+int MinimumThumbLength(int barThickness, bool nonNtFamily, const TDpiScale& scale) {
+  return nonNtFamily ? barThickness / 2 : scale.Scale(8);
+}
 
 std::optional<TThumbGeometry> ScrollThumb(int barLength, int barThickness, const TScrollValues& info,
                                           int minThumb, int defaultThumb) {
@@ -99,14 +101,15 @@ TScrollPart PressedPartFor(bool vertical, int code) {
 }
 
 std::optional<TBarLayout> LayoutBar(const TSkinRect& bar, bool vertical, int barThickness,
-                                    const TThumbGeometry& thumb, TScrollPart pressed) {
+                                    const TThumbGeometry& thumb, TScrollPart pressed, const TDpiScale& scale) {
   constexpr int kMaxBarBitmap = 10000;
   const int length = vertical ? bar.Height() : bar.Width();
   if (length <= 0 || length > kMaxBarBitmap) return std::nullopt;
   const int t = barThickness;
   // Spans along the bar become rectangles across the bitmap's thickness.
-  auto span = [vertical](int from, int to) {
-    return vertical ? TSkinRect{0, from, kBarBitmapThickness, to} : TSkinRect{from, 0, to, kBarBitmapThickness};
+  const int across = scale.Scale(kBarBitmapThickness);
+  auto span = [vertical, across](int from, int to) {
+    return vertical ? TSkinRect{0, from, across, to} : TSkinRect{from, 0, to, across};
   };
   TBarLayout l;
   l.Bitmap = span(0, length);

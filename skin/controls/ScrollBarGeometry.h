@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "skin/model/SkinGeometry.h"
+#include "toolkit/core/DisplayScale.h"
 
 // ---- The bars of a scrolling window ----
 
@@ -53,8 +54,9 @@ struct TThumbGeometry {
   int ThumbOffset = 0;   // from the end of the first arrow
 };
 
-// The smallest thumb: half the bar thickness on the old non-NT family, else 8.
-int MinimumThumbLength(int barThickness, bool nonNtFamily);
+// The smallest thumb: half the bar thickness on the old non-NT family, else
+// 8 pixels at 96 DPI taken to scale.
+int MinimumThumbLength(int barThickness, bool nonNtFamily, const TDpiScale& scale = {});
 
 // The thumb of a bar barLength long from its scroll information, or nothing
 // when the range (Max - Min) is not positive, or too large for 32 bits, so
@@ -71,8 +73,8 @@ std::optional<TThumbGeometry> ScrollControlThumb(int barLength, int barThickness
 
 // ---- One bar in its off-screen bitmap ----
 
-// A bar is painted into a bitmap of this thickness and the bar's length,
-// then stretched onto the bar.
+// A bar is painted into a bitmap of this thickness (at 96 DPI) and the bar's
+// length, then stretched onto the bar.
 constexpr int kBarBitmapThickness = 16;
 // Cells of the "Scrollbar" strip and frames of the track and thumb elements.
 constexpr int kScrollStripCells = 23;
@@ -106,8 +108,9 @@ struct TBarLayout {
 
 // The parts of a bar of the given rectangle in its bitmap, or nothing when
 // the bitmap would be empty or longer than 10000 pixels (a bar is skipped then).
+// The bitmap's thickness is kBarBitmapThickness taken to scale.
 std::optional<TBarLayout> LayoutBar(const TSkinRect& bar, bool vertical, int barThickness,
-                                    const TThumbGeometry& thumb, TScrollPart pressed);
+                                    const TThumbGeometry& thumb, TScrollPart pressed, const TDpiScale& scale = {});
 
 // ---- Pressing and dragging ----
 

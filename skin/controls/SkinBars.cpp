@@ -13,7 +13,7 @@ RECT ToRect(const TSkinRect& rect) { return {rect.Left, rect.Top, rect.Right, re
 }  // namespace
 
 void TSkinProgress::Paint(HDC dc, const RECT& rect) {
-  TDataSkinBorder* progress = FSkinData->Progress.get();
+  TDataSkinBorder* progress = Skin().Progress;
   if (!progress || progress->Image.Empty()) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   const int position = int(SendMessageW(FWindow, PBM_GETPOS, 0, 0));
@@ -51,8 +51,9 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   RECT thumb{};
   SendMessageW(FWindow, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
   const auto style = static_cast<uint32_t>(GetWindowLongPtrW(FWindow, GWL_STYLE));
-  TDataSkinObject* vertical = FSkinData->TrackbarThumbVert.get();
-  TDataSkinObject* horizontal = FSkinData->TrackbarThumbHorz.get();
+  const TControlSkin skin = Skin();
+  TDataSkinObject* vertical = skin.TrackbarThumbVert;
+  TDataSkinObject* horizontal = skin.TrackbarThumbHorz;
   const bool hasVertical = vertical && !vertical->Image.Empty();
   TDataSkinObject* image = TrackThumbImage(style, hasVertical) == ttVertical ? vertical : horizontal;
   if (image && !image->Image.Empty())

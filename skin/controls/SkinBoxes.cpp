@@ -44,20 +44,28 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
   GetTextExtentPoint32W(dc, L"0", 1, &zero);
   const TSkinRect frame = GroupBoxFrame(rect.right - rect.left, rect.bottom - rect.top, zero.cy);
   RECT outer{frame.Left, frame.Top, frame.Right, frame.Bottom};
-  RECT inner = outer;
-  InflateRect(&inner, -1, -1);
+  // The line and its corners grow with the display scale.
+  const TDpiScale scale(DrawDpi());
+  const int line = scale.Scale(1), corner = scale.Scale(kGroupBoxCorner);
   TBrushHandle face(CreateSolidBrush(FaceColour()));
-  FrameRect(dc, &outer, face.Get());
-  FrameRect(dc, &inner, face.Get());
-  TPenHandle shadow(CreatePen(PS_SOLID, 1, ColorToRGB(FSkinData->Colours.ButtonShadow)));
+  RECT text{scale.Scale(kGroupBoxCaptionLeft), 0, rect.right, zero.cy};
+  if (!FCaption.empty()) {
+    DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &text, DT_EXPANDTABS | DT_CALCRECT);
+    // The platform's own caption stands where its fixed offset puts it: the
+    // band up to the end of the skin's is wiped, so the caption shows once.
+    RECT band{0, 0, text.right, text.bottom};
+    if (!scale.IsIdentity()) FillRect(dc, &band, face.Get());
+  }
+  for (RECT edge = outer; edge.left < outer.left + 2 * line; InflateRect(&edge, -1, -1))
+    FrameRect(dc, &edge, face.Get());
+  const COLORREF shadowColour = ColorToRGB(FSkinData->Colours.ButtonShadow);
+  TPenHandle shadow(CreatePen(line > 1 ? PS_INSIDEFRAME : PS_SOLID, line, shadowColour));
   {
     TSelectObject pen(dc, shadow.Get());
     TSelectObject hollow(dc, GetStockObject(NULL_BRUSH));
-    RoundRect(dc, outer.left, outer.top, outer.right, outer.bottom, kGroupBoxCorner, kGroupBoxCorner);
+    RoundRect(dc, outer.left, outer.top, outer.right, outer.bottom, corner, corner);
   }
   if (FCaption.empty()) return;
-  RECT text{kGroupBoxCaptionLeft, 0, rect.right, zero.cy};
-  DrawTextW(dc, FCaption.c_str(), static_cast<int>(FCaption.size()), &text, DT_EXPANDTABS | DT_CALCRECT);
   int mode = SetBkMode(dc, OPAQUE);
   COLORREF background = SetBkColor(dc, FaceColour());
   SetTextColour(dc, FControl ? FControl->Font().Color() : SystemColor(COLOR_BTNTEXT));

@@ -156,7 +156,7 @@ HDC TSkinButton::PaintFace(TBitmap& buffer, const RECT& rect, int frameCount, in
   HDC dc = buffer.Canvas().Handle();
   RECT local{0, 0, width, height};
   FillBackground(dc, local);
-  DrawElement(dc, local, FSkinData->Buttons, frameCount, frame);
+  DrawElement(dc, local, *Skin().Buttons, frameCount, frame);
   return dc;
 }
 

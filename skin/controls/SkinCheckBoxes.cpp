@@ -18,7 +18,7 @@ void TSkinCheckBox::AfterMessage(TMessage& message) {
   }
 }
 
-TBitmap& TSkinCheckBox::Glyphs() { return FSkinData->Buttons.CheckButton; }
+TBitmap& TSkinCheckBox::Glyphs() { return Skin().Buttons->CheckButton; }
 
 int TSkinCheckBox::GlyphCount() { return FSkinData->Buttons.CheckButtonFrame; }
 
@@ -34,7 +34,7 @@ int TSkinCheckBox::GlyphFrame() {
   return CheckBoxFrame(IsChecked(state & BST_CHECKED), (state & BST_INDETERMINATE) != 0, FEnabled);
 }
 
-TBitmap& TSkinRadioButton::Glyphs() { return FSkinData->Buttons.RadioButton; }
+TBitmap& TSkinRadioButton::Glyphs() { return Skin().Buttons->RadioButton; }
 
 int TSkinRadioButton::GlyphCount() { return FSkinData->Buttons.RadioButtonFrame; }
 
@@ -52,7 +52,9 @@ void TSkinCheckBox::Paint(HDC dc, const RECT& rect) {
   in.ImageWidth = glyphs.Width();
   in.ImageHeight = glyphs.Height();
   in.FrameCount = GlyphCount();
-  in.MenuCheckWidth = GetSystemMetrics(SM_CXMENUCHECK);
+  const int dpi = DrawDpi();
+  in.MenuCheckWidth = SystemMetricForDpi(SM_CXMENUCHECK, dpi);
+  in.Scale = TDpiScale(dpi);
   in.LeftText = (GetWindowLongPtrW(FWindow, GWL_STYLE) & BS_LEFTTEXT) != 0;
   TCheckCellPlacement place = PlaceCheckCell(in);
   const TSkinRect& clear = place.ClearArea;

@@ -273,6 +273,12 @@ HDC TSkinControl::Scratch(int width, int height) {
   return scratch.Canvas().Handle();
 }
 
+int TSkinControl::DrawDpi() const {
+  if (FForm)
+    if (int dpi = FForm->ControlDpi(); dpi > 0) return dpi;
+  return WindowDpi(FWindow);
+}
+
 COLORREF TSkinControl::FaceColour() const { return ColorToRGB(FSkinData->Colours.ButtonFace); }
 
 void TSkinControl::FillBackground(HDC dc, const RECT& rect) {

@@ -17,6 +17,7 @@
 #include "skin/model/SkinData.h"
 #include "toolkit/core/Liveness.h"
 #include "toolkit/forms/Controls.h"
+#include "toolkit/platform/DisplayDpi.h"
 #include "toolkit/platform/WindowSubclass.h"
 
 // The bits of a skinner's StateFlags.
@@ -88,6 +89,11 @@ class TSkinControl : public TComponent, public TSkinControlLink {
   TSkinFormLink* Form() const { return FForm; }
   // The canvas for drawing on dc: the form skinner's, else the skinner's own.
   TCanvas& CanvasOn(HDC dc);
+
+  // The DPI the control is drawn at: its form's, else its window's.
+  int DrawDpi() const;
+  // The skin's elements at that DPI, resampled once for it.
+  TControlSkin Skin() const { return FSkinData->ControlSkinAt(DrawDpi()); }
 
   // The painting routines every skinner shares.
   COLORREF FaceColour() const;

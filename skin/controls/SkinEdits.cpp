@@ -101,6 +101,7 @@ void TSkinComBox::AfterMessage(TMessage& message) {
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   TDataSkinBorder* button = FSkinData->ComboButton.get();
   if (!button || button->Image.Empty()) return;
+  const TControlSkin skin = Skin();
   ReadWindowState();
   // The focus is in the combo box's own edit field while one types.
   FFocused = FFocused || IsChild(FWindow, GetFocus());
@@ -109,34 +110,36 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   const int frame = ComboBoxFrame({Has(ssHot), Has(ssPressed), FFocused, FEnabled});
   TSaveDC saved(dc);
   if (button->Style == 1)
-    PaintFlat(dc, rect, frame);
+    PaintFlat(dc, rect, frame, skin);
   else
-    PaintSunken(dc, rect, frame);
+    PaintSunken(dc, rect, frame, skin);
 }
 
-void TSkinComBox::PaintSunken(HDC dc, const RECT& rect, int frame) {
-  TDataSkinObject* sunken = FSkinData->SunkEdge.get();
+void TSkinComBox::PaintSunken(HDC dc, const RECT& rect, int frame, const TControlSkin& skin) {
+  TDataSkinObject* sunken = skin.SunkEdge;
   if (!sunken || sunken->Image.Empty()) return;
-  TDataSkinBorder& button = *FSkinData->ComboButton;
-  const TComboBoxLayout layout = ComboBoxLayout(rect.right - rect.left, rect.bottom - rect.top,
-                                                GetSystemMetrics(SM_CXHSCROLL), (FExStyle & WS_EX_LEFTSCROLLBAR) != 0);
+  TDataSkinBorder& button = *skin.ComboButton;
+  const TComboBoxLayout layout =
+      ComboBoxLayout(rect.right - rect.left, rect.bottom - rect.top, SystemMetricForDpi(SM_CXHSCROLL, skin.Scale.Dpi()),
+                     (FExStyle & WS_EX_LEFTSCROLLBAR) != 0);
   ExcludeClipRect(dc, layout.EditArea.Left, layout.EditArea.Top, layout.EditArea.Right, layout.EditArea.Bottom);
   DrawElement(dc, rect, *sunken, sunken->FrameCount, frame);
   DrawFrameImage(dc, ToRect(layout.Button), layout.Mirrored ? button.SecondImage : button.Image, true,
                  button.FrameCount, frame);
-  TDataSkinObject* arrow = FSkinData->ExtraImages.get();
+  TDataSkinObject* arrow = skin.ExtraImages;
   if (!arrow || arrow->Image.Empty()) return;
   const TSkinRect cell = CentredIn(layout.ArrowArea, arrow->Image.Width() / arrow->FrameCount, arrow->Image.Height());
   DrawFrameImage(dc, ToRect(cell), arrow->Image, true, arrow->FrameCount, frame);
 }
 
-void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, int frame) {
-  TDataSkinBorder& button = *FSkinData->ComboButton;
+void TSkinComBox::PaintFlat(HDC dc, const RECT& rect, int frame, const TControlSkin& skin) {
+  TDataSkinBorder& button = *skin.ComboButton;
   TCanvas& canvas = CanvasOn(dc);
   RECT inner = rect;
   InflateRect(&inner, -1, -1);
   FrameRect(canvas.Handle(), &inner, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-  const TSkinRect place = FlatComboButton(rect.right - rect.left, rect.bottom - rect.top, GetSystemMetrics(SM_CYVTHUMB));
+  const TSkinRect place = FlatComboButton(rect.right - rect.left, rect.bottom - rect.top,
+                                           SystemMetricForDpi(SM_CYVTHUMB, skin.Scale.Dpi()));
   DrawFrameImage(canvas.Handle(), ToRect(place), button.Image, true, button.FrameCount, frame);
   Outline(canvas.Handle(), rect, ColorToRGB(FSkinData->Colours.ButtonShadow));
 }

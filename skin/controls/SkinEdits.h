@@ -35,8 +35,8 @@ class TSkinComBox : public TSkinControl {
   void Paint(HDC dc, const RECT& rect) override;
 
  private:
-  void PaintSunken(HDC dc, const RECT& rect, int frame);
-  void PaintFlat(HDC dc, const RECT& rect, int frame);
+  void PaintSunken(HDC dc, const RECT& rect, int frame, const TControlSkin& skin);
+  void PaintFlat(HDC dc, const RECT& rect, int frame, const TControlSkin& skin);
 
   DWORD FStyle = 0;
   DWORD FExStyle = 0;

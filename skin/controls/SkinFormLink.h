@@ -18,6 +18,9 @@ class TSkinFormLink {
   virtual void SetMouseControl(TSkinControlLink* skinner) = 0;
   // The canvas the form skinner hands its control skinners.
   virtual TCanvas& ControlCanvas() = 0;
+  // The DPI the form's window is drawn at, which its controls follow; 0
+  // when the form skinner does not know it yet.
+  virtual int ControlDpi() const { return 0; }
   // 1 while the form skinner has its window skinned.
   virtual int LifeState() const = 0;
   // The window of skinner has just been destroyed (its LifeState is 6 now).

@@ -17,7 +17,7 @@ TScrollValues ValuesOf(const SCROLLINFO& info) {
   return {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos};
 }
 
-int MinimumThumb() {
+int MinimumThumb(int dpi) {
   // The old non-NT family reports a platform id other than NT's.
   OSVERSIONINFOW version{};
   version.dwOSVersionInfoSize = sizeof(version);
@@ -25,25 +25,25 @@ int MinimumThumb() {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   const bool nonNt = GetVersionExW(&version) && version.dwPlatformId != VER_PLATFORM_WIN32_NT;
 #pragma GCC diagnostic pop
-  return MinimumThumbLength(GetSystemMetrics(SM_CXHSCROLL), nonNt);
+  return MinimumThumbLength(GetSystemMetrics(SM_CXHSCROLL), nonNt, TDpiScale(dpi));
 }
 
 }  // namespace
 
 std::optional<int> PaintSkinScrollBar(HDC dc, const TSkinRect& rect, bool vertical, const TThumbGeometry& thumb,
-                                      TScrollPart pressed, TSkinData& skin) {
+                                      TScrollPart pressed, const TSkinColours& colours, const TControlSkin& skin) {
   const int t = GetSystemMetrics(SM_CXHSCROLL);
-  const std::optional<TBarLayout> layout = LayoutBar(rect, vertical, t, thumb, pressed);
+  const std::optional<TBarLayout> layout = LayoutBar(rect, vertical, t, thumb, pressed, skin.Scale);
   if (!layout) return std::nullopt;
   TBitmap bar;
   bar.SetSize(layout->Bitmap.Width(), layout->Bitmap.Height());
   HDC target = bar.Canvas().Handle();
   {
     RECT whole = ToRect(layout->Bitmap);
-    TBrushHandle track(CreateSolidBrush(ColorToRGB(skin.Colours.Scrollbar)));
+    TBrushHandle track(CreateSolidBrush(ColorToRGB(colours.Scrollbar)));
     FillRect(target, &whole, track.Get());
   }
-  TDataSkinObject* trackElement = (vertical ? skin.VertScroll : skin.HorzScroll).get();
+  TDataSkinObject* trackElement = vertical ? skin.VertScroll : skin.HorzScroll;
   if (trackElement && !layout->Track.IsEmpty()) {
     TMargins margins{trackElement->LeftWidth, trackElement->TopHeight, trackElement->RightWidth,
                      trackElement->BottomHeight};
@@ -58,7 +58,7 @@ std::optional<int> PaintSkinScrollBar(HDC dc, const TSkinRect& rect, bool vertic
   TBitmap& strip = skin.Scrollbar->Image;
   DrawFrameImage(target, ToRect(layout->FirstArrow), strip, true, kScrollStripCells, layout->FirstArrowCell);
   DrawFrameImage(target, ToRect(layout->SecondArrow), strip, true, kScrollStripCells, layout->SecondArrowCell);
-  TDataSkinObject* thumbElement = (vertical ? skin.VertScrollThumb : skin.HorzScrollThumb).get();
+  TDataSkinObject* thumbElement = vertical ? skin.VertScrollThumb : skin.HorzScrollThumb;
   if (thumbElement && !layout->Thumb.IsEmpty()) {
     TMargins margins{thumbElement->LeftWidth, thumbElement->TopHeight, thumbElement->RightWidth,
                      thumbElement->BottomHeight};
@@ -188,10 +188,12 @@ void TSkinScrollbar::PaintBar(HDC dc, const TSkinRect& rect, bool vertical) {
     GetScrollInfo(FWindow, vertical ? SB_VERT : SB_HORZ, &bar.Info);
     const int length = vertical ? rect.Height() : rect.Width();
     const int t = GetSystemMetrics(SM_CXHSCROLL);
-    if (auto thumb = ScrollThumb(length, t, ValuesOf(bar.Info), MinimumThumb(), GetSystemMetrics(SM_CXHTHUMB)))
+    if (auto thumb = ScrollThumb(length, t, ValuesOf(bar.Info), MinimumThumb(DrawDpi()),
+                                  GetSystemMetrics(SM_CXHTHUMB)))
       bar.Thumb = *thumb;
   }
-  if (auto arrow = PaintSkinScrollBar(dc, rect, vertical, bar.Thumb, TScrollPart(FPressedPart), *FSkinData))
+  const TScrollPart pressed = TScrollPart(FPressedPart);
+  if (auto arrow = PaintSkinScrollBar(dc, rect, vertical, bar.Thumb, pressed, FSkinData->Colours, Skin()))
     bar.ArrowLength = *arrow;
 }
 
@@ -307,7 +309,7 @@ bool TSkinHeader::BeforeMessage(TMessage& message) {
 }
 
 void TSkinHeader::Paint(HDC dc, const RECT& rect) {
-  TDataSkinObject* bar = FSkinData->Headerbar.get();
+  TDataSkinObject* bar = Skin().Headerbar;
   if (!bar || bar->Image.Empty()) return;
   ReadWindowState();
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
@@ -383,6 +385,7 @@ void TSkinScControl::Paint(HDC dc, const RECT& rect) {
   const TSkinRect whole{rect.left, rect.top, rect.right, rect.bottom};
   const int length = vertical ? whole.Height() : whole.Width();
   const int t = GetSystemMetrics(SM_CXHSCROLL);
-  if (auto thumb = ScrollControlThumb(length, t, values, MinimumThumb(), GetSystemMetrics(SM_CXHTHUMB))) FThumb = *thumb;
-  PaintSkinScrollBar(dc, whole, vertical, FThumb, TScrollPart(FPressedPart), *FSkinData);
+  if (auto thumb = ScrollControlThumb(length, t, values, MinimumThumb(DrawDpi()), GetSystemMetrics(SM_CXHTHUMB)))
+    FThumb = *thumb;
+  PaintSkinScrollBar(dc, whole, vertical, FThumb, TScrollPart(FPressedPart), FSkinData->Colours, Skin());
 }

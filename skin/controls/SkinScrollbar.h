@@ -11,10 +11,11 @@
 #include "skin/controls/SkinControl.h"
 
 // One bar of the skin's painting: arrows from the 23-cell strip, the track
-// element and the thumb element, drawn at 16 px thickness and stretched onto
-// rect. Answers the arrows' length, or nothing for a bar that is skipped.
+// element and the thumb element, drawn at 16 px thickness (at 96 DPI, grown
+// with skin's scale) and stretched onto rect. Answers the arrows' length, or
+// nothing for a bar that is skipped.
 std::optional<int> PaintSkinScrollBar(HDC dc, const TSkinRect& rect, bool vertical, const TThumbGeometry& thumb,
-                                      TScrollPart pressed, TSkinData& skin);
+                                      TScrollPart pressed, const TSkinColours& colours, const TControlSkin& skin);
 
 class TSkinScrollbar : public TSkinControl {
  public:

@@ -59,7 +59,7 @@ void TSkinStatusBar::Paint(HDC dc, const RECT& rect) {
   font.Assign(bar->Font());
   font.SetStyle(0);
   TSelectObject selected(scratch, font.Handle());
-  TDataSkinObject* edges = FSkinData->StatusBarEdges.get();
+  TDataSkinObject* edges = Skin().StatusBarEdges;
   SetTextColour(scratch, edges ? edges->NormalColour2 : font.Color());
 
   const bool simple = bar->SimplePanel();

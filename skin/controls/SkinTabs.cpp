@@ -52,7 +52,8 @@ void TSkinTab::SkinChanged() {
 void TSkinTab::PrepareImages() {
   const auto style = static_cast<uint32_t>(GetWindowLongPtrW(FWindow, GWL_STYLE));
   FOrientation = TabOrientationOf(style);
-  TDataSkinBorder* tabs = FSkinData->Tabs.get();
+  FPreparedDpi = DrawDpi();
+  TDataSkinBorder* tabs = FSkinData->ControlSkinAt(FPreparedDpi).Tabs;
   if (!tabs) {
     FTabImage.Clear();
     FBorderImage.Clear();
@@ -67,19 +68,22 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   TDataSkinBorder* tabs = FSkinData->Tabs.get();
   if (!tabs || tabs->Image.Empty()) return;
   const auto style = static_cast<uint32_t>(GetWindowLongPtrW(FWindow, GWL_STYLE));
-  if (TabOrientationOf(style) != FOrientation) PrepareImages();
+  if (TabOrientationOf(style) != FOrientation || DrawDpi() != FPreparedDpi) PrepareImages();
   ReadWindowState();
   RECT display = rect;
   SendMessageW(FWindow, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   PaintStrip(dc, rect, display);
   if (FBorderImage.Empty()) return;
   TTabStrip strip = TabStripLayout(ToSkinRect(rect), ToSkinRect(display), TTabOrientation(FOrientation));
-  DrawElementBorder(dc, ToRect(strip.Page), FBorderImage, kTabBorderMargins, false, 1, 1);
+  const TDpiScale scale(FPreparedDpi);
+  const TMargins& m = kTabBorderMargins;
+  const TMargins margins{scale.Scale(m.Left), scale.Scale(m.Top), scale.Scale(m.Right), scale.Scale(m.Bottom)};
+  DrawElementBorder(dc, ToRect(strip.Page), FBorderImage, margins, false, 1, 1);
 }
 
 // The strip is painted as if the tabs stood on top, then turned to their side.
 void TSkinTab::PaintStrip(HDC dc, const RECT& rect, const RECT& display) {
-  TDataSkinBorder& tabs = *FSkinData->Tabs;
+  TDataSkinBorder& tabs = *FSkinData->ControlSkinAt(FPreparedDpi).Tabs;
   const auto orientation = TTabOrientation(FOrientation);
   const TTabStrip strip = TabStripLayout(ToSkinRect(rect), ToSkinRect(display), orientation);
   if (strip.BufferWidth <= 0 || strip.BufferHeight <= 0) return;
@@ -142,7 +146,8 @@ void TSkinTab31::SkinChanged() {
 }
 
 void TSkinTab31::PrepareImage() {
-  TDataSkinBorder* tabs = FSkinData->Tabs.get();
+  FPreparedDpi = DrawDpi();
+  TDataSkinBorder* tabs = FSkinData->ControlSkinAt(FPreparedDpi).Tabs;
   if (!tabs) return FTabImage.Clear();
   TurnedCopy(FTabImage, tabs->Image, itFlipVertical);
 }
@@ -158,7 +163,8 @@ bool TSkinTab31::BeforeMessage(TMessage& message) {
 
 void TSkinTab31::Paint(HDC dc, const RECT& rect) {
   auto* set = dynamic_cast<TTabSet*>(FControl);
-  TDataSkinBorder* tabs = FSkinData->Tabs.get();
+  if (DrawDpi() != FPreparedDpi) PrepareImage();
+  TDataSkinBorder* tabs = FSkinData->ControlSkinAt(FPreparedDpi).Tabs;
   if (!set || !tabs || tabs->Image.Empty()) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;

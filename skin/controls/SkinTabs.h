@@ -22,6 +22,7 @@ class TSkinTab : public TSkinControl {
   void PaintStrip(HDC dc, const RECT& rect, const RECT& display);
 
   int FOrientation = 0;
+  int FPreparedDpi = 0;  // the turned images are of the skin at this DPI
   TBitmap FTabImage;
   TBitmap FBorderImage;
   TBitmap FStripBuffer;
@@ -42,6 +43,7 @@ class TSkinTab31 : public TSkinControl {
  private:
   // The tab image, flipped upside down: a tab set's tabs hang from its top.
   void PrepareImage();
+  int FPreparedDpi = 0;
 
   TBitmap FTabImage;
   TControl* FScrollerControl = nullptr;

@@ -18,7 +18,7 @@ bool TSkinToolBar::BeforeMessage(TMessage& message) {
     message.Result = CDRF_NOTIFYITEMDRAW;
   } else if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
     try {
-      const int frame = DrawToolButtonFace(draw.nmcd.hdc, draw.nmcd.rc, *FSkinData, draw.nmcd.uItemState);
+      const int frame = DrawToolButtonFace(draw.nmcd.hdc, draw.nmcd.rc, *Skin().Buttons, draw.nmcd.uItemState);
       if (frame != 0) message.Result = TBCDRF_NOEDGES | TBCDRF_NOBACKGROUND;
       const int32_t colour = ToolButtonTextColour(*FSkinData, frame);
       if (colour != kNoToolButtonColour) draw.clrText = ColorToRGB(colour);

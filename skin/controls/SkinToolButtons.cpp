@@ -3,6 +3,7 @@
 #include "skin/controls/ControlFrames.h"
 #include "skin/engine/SkinBoundary.h"
 #include "skin/model/SkinDraw.h"
+#include "toolkit/platform/DisplayDpi.h"
 
 namespace {
 
@@ -28,8 +29,7 @@ void TSkinToolButtons::Notification(TComponent* component, TOperation operation)
   if (operation == opRemove && component == FBar) FBar = nullptr;
 }
 
-int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t itemState) {
-  TDataSkinButton& element = skinData.Buttons;
+int DrawToolButtonFace(HDC dc, const RECT& bounds, TDataSkinButton& element, uint32_t itemState) {
   const int frame = ToolButtonFrame(itemState);
   if (element.Image.Empty() || frame == 0) return 0;
   TMargins margins{element.LeftWidth, element.TopHeight, element.RightWidth, element.BottomHeight};
@@ -55,7 +55,9 @@ void TSkinToolButtons::DrawButton(TToolBar*, TToolButtonDraw& draw) {
 
 void TSkinToolButtons::DrawFace(TToolButtonDraw& draw) {
   if (FForm && FForm->LifeState() != kFormSkinned) return;
-  const int frame = DrawToolButtonFace(draw.Canvas.Handle(), draw.Bounds, FSkinData, draw.State);
+  const int dpi = FForm && FForm->ControlDpi() > 0 ? FForm->ControlDpi() : WindowDpi(FBar ? FBar->Handle() : nullptr);
+  TDataSkinButton& face = *FSkinData.ControlSkinAt(dpi).Buttons;
+  const int frame = DrawToolButtonFace(draw.Canvas.Handle(), draw.Bounds, face, draw.State);
   const int32_t colour = ToolButtonTextColour(FSkinData, frame);
   if (colour != kNoToolButtonColour) draw.Canvas.Font().SetColor(colour);
 }

@@ -8,9 +8,10 @@
 #include "toolkit/forms/ToolBar.h"
 
 // Draws a tool button's face for the custom-draw item state bits itemState
-// over bounds, from the skin's button element; answers the frame drawn, 0
-// when the state has none (the bar's own look stays) or the skin no image.
-int DrawToolButtonFace(HDC dc, const RECT& bounds, TSkinData& skinData, uint32_t itemState);
+// over bounds, from the skin's button element at the bar's scale; answers the
+// frame drawn, 0 when the state has none (the bar's own look stays) or the
+// skin no image.
+int DrawToolButtonFace(HDC dc, const RECT& bounds, TDataSkinButton& element, uint32_t itemState);
 // The caption colour the skin's button element gives a face's frame, or
 // kNoToolButtonColour when it gives none.
 constexpr int32_t kNoToolButtonColour = -1;

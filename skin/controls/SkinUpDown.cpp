@@ -67,7 +67,8 @@ void TSkinUpDown::Paint(HDC dc, const RECT&) {
   FillBackground(target, client);
   const auto style = static_cast<uint32_t>(GetWindowLongPtrW(FWindow, GWL_STYLE));
   const bool horizontal = UpDownIsHorizontal(FHorizontal, style);
-  TDataSkinBorder* element = (horizontal ? FSkinData->UpDownHorz : FSkinData->UpDownVert).get();
+  const TControlSkin skin = Skin();
+  TDataSkinBorder* element = horizontal ? skin.UpDownHorz : skin.UpDownVert;
   POINT cursor;
   GetCursorPos(&cursor);
   ScreenToClient(FWindow, &cursor);

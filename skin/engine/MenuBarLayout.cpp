@@ -13,24 +13,25 @@ bool SameLetter(wchar_t a, wchar_t b) { return SameAccelerator(a, b); }
 
 }  // namespace
 
-int MenuBarStart(std::optional<TMenuBarEnds> element, bool rightToLeft, int barWidth) {
-  if (!element) return kPlainStart;
-  const long long start = rightToLeft ? static_cast<long long>(element->RightWidth) + kRightGap
-                                      : static_cast<long long>(element->LeftWidth) + kLeftGap;
-  return barWidth < start ? kNarrowStart : ClampToInt(start);
+int MenuBarStart(std::optional<TMenuBarEnds> element, bool rightToLeft, int barWidth, const TDpiScale& scale) {
+  if (!element) return scale.Scale(kPlainStart);
+  const long long start = rightToLeft ? static_cast<long long>(element->RightWidth) + scale.Scale(kRightGap)
+                                      : static_cast<long long>(element->LeftWidth) + scale.Scale(kLeftGap);
+  return barWidth < start ? scale.Scale(kNarrowStart) : ClampToInt(start);
 }
 
-int MenuEntryWidth(int captionWidth) {
-  return captionWidth > 0 ? ClampToInt(static_cast<long long>(captionWidth) + kEntryPadding) : captionWidth;
+int MenuEntryWidth(int captionWidth, const TDpiScale& scale) {
+  return captionWidth > 0 ? ClampToInt(static_cast<long long>(captionWidth) + scale.Scale(kEntryPadding))
+                          : captionWidth;
 }
 
 std::vector<TSkinRect> LayoutMenuEntries(std::span<const int> captionWidths, int barWidth, int barHeight, int start,
-                                         bool rightToLeft) {
+                                         bool rightToLeft, const TDpiScale& scale) {
   std::vector<TSkinRect> entries;
   const int bottom = ClampToInt(static_cast<long long>(barHeight) - 1);
   long long x = rightToLeft ? static_cast<long long>(barWidth) - start : start;
   for (int captionWidth : captionWidths) {
-    const long long width = MenuEntryWidth(captionWidth);
+    const long long width = MenuEntryWidth(captionWidth, scale);
     const long long next = rightToLeft ? x - width : x + width;
     entries.push_back({ClampToInt(std::min(x, next)), 0, ClampToInt(std::max(x, next)), bottom});
     x = next;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "skin/engine/FrameMetrics.h"
+#include "toolkit/core/DisplayScale.h"
 
 // The menu bar element's end widths (its TileLeftMenu and TileRightMenu keys).
 struct TMenuBarEnds {
@@ -21,16 +22,17 @@ struct TMenuBarEnds {
 // Where the first entry starts, counted from the bar's start edge: past the
 // element's end at that side plus a gap (8 at the right, 4 at the left),
 // or 12 when the bar is narrower than that; 6 without a menu bar element.
-int MenuBarStart(std::optional<TMenuBarEnds> element, bool rightToLeft, int barWidth);
+// The gaps are 96-DPI lengths taken to scale; the ends are given at it.
+int MenuBarStart(std::optional<TMenuBarEnds> element, bool rightToLeft, int barWidth, const TDpiScale& scale = {});
 
-// A caption's text width plus 10 when it has any width.
-int MenuEntryWidth(int captionWidth);
+// A caption's text width plus 10 (at 96 DPI) when it has any width.
+int MenuEntryWidth(int captionWidth, const TDpiScale& scale = {});
 
 // The entries' rectangles in bar coordinates, one row shorter than the bar:
 // one after another from start, rightwards, or leftwards from the bar's width
 // minus start.
 std::vector<TSkinRect> LayoutMenuEntries(std::span<const int> captionWidths, int barWidth, int barHeight, int start,
-                                         bool rightToLeft);
+                                         bool rightToLeft, const TDpiScale& scale = {});
 
 // The background element's frame (two stacked: active, inactive) and
 // whether it is a nine-slice (TileMenu 1) or a three-slice.

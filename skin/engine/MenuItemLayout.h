@@ -1,6 +1,8 @@
 // Owner-drawn menu items: the measuring arithmetic of WM_MEASUREITEM and of
 // the skin's measuring handler, where an item's glyph, caption, shortcut and
 // separator line go, its text colour, and the pieces of the skinned separator.
+// The fixed lengths below are 96-DPI ones, taken to the scale given; the item
+// edge and image-list widths are given at that scale.
 #pragma once
 
 #include <optional>
@@ -9,21 +11,24 @@
 
 #include "skin/model/SkinGeometry.h"
 #include "skin/engine/Plane.h"
+#include "toolkit/core/DisplayScale.h"
 
 // A toolkit item measured by its own measuring: room for the skin's item
 // edge (the MenuItem element's LeftWidth, when the skin has the element)
 // plus 10, and 25 more for the glyph column when the menu has no image list.
-TSkinSize MeasureToolkitMenuItem(TSkinSize own, std::optional<int> itemLeftWidth, bool hasImageList);
+TSkinSize MeasureToolkitMenuItem(TSkinSize own, std::optional<int> itemLeftWidth, bool hasImageList,
+                                  const TDpiScale& scale = {});
 
 // The skin's OnMeasureItem handler on a toolkit item: the item edge plus 12,
 // and 23 more without an image list.
-TSkinSize MeasureSkinnedMenuItem(TSkinSize own, std::optional<int> itemLeftWidth, bool hasImageList);
+TSkinSize MeasureSkinnedMenuItem(TSkinSize own, std::optional<int> itemLeftWidth, bool hasImageList,
+                                  const TDpiScale& scale = {});
 
 // An item known only from the platform menu: its text width plus 26 and the
 // item edge; the height given grows by 4 with text, else becomes 8, and
 // grows by 4 more on the non-NT family.
 TSkinSize MeasurePlatformMenuItem(int textWidth, int givenHeight, bool hasText, std::optional<int> itemLeftWidth,
-                                  bool ntFamily);
+                                  bool ntFamily, const TDpiScale& scale = {});
 
 // An empty caption or a lone "&" is measured as if a blank followed.
 std::wstring MeasuredItemCaption(const std::wstring& caption);
@@ -36,6 +41,7 @@ struct TItemContentInput {
   std::optional<int> ItemLeftWidth;  // the MenuItem element's LeftWidth
   TSkinSize Caption;                 // MeasuredItemCaption measured in CaptionArea
   bool RightToLeft = false;
+  TDpiScale Scale;
 };
 
 struct TItemContentLayout {
@@ -55,8 +61,9 @@ struct TItemContentLayout {
 // the item. A separator's line is 4 pixels below the item's top.
 TItemContentLayout LayoutItemContent(const TItemContentInput& in);
 
-// The platform's check mark, centred in the glyph box and one pixel further right and down.
-TSkinRect CheckMarkPlace(const TSkinRect& glyphBox, TSkinSize mark);
+// The platform's check mark, centred in the glyph box and one pixel (at 96
+// DPI) further right and down.
+TSkinRect CheckMarkPlace(const TSkinRect& glyphBox, TSkinSize mark, const TDpiScale& scale = {});
 
 enum TItemTextColour { tcHilightText, tcMenuText, tcButtonShadow, tcSystemButtonShadow };
 

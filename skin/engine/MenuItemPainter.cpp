@@ -10,6 +10,7 @@
 #include "skin/model/SkinDraw.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/graphics/ImgList.h"
+#include "toolkit/platform/DisplayDpi.h"
 
 namespace {
 
@@ -36,19 +37,23 @@ void FillDither(HDC dc, const RECT& box) {
   SetBkColor(dc, back);
 }
 
-// The platform's check mark in the button-text colour.
-void DrawCheckMark(HDC dc, const TSkinRect& glyphBox) {
+// The platform's check mark in the button-text colour, its pixels replicated
+// (or picked) to the scale.
+void DrawCheckMark(HDC dc, const TSkinRect& glyphBox, const TDpiScale& scale) {
   TBitmapHandle mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckMarkBitmap)));
   BITMAP info{};
   if (!mark || !GetObjectW(mark.Get(), sizeof(info), &info)) return;
-  const TSkinRect place = CheckMarkPlace(glyphBox, {info.bmWidth, info.bmHeight});
+  const TSkinRect place =
+      CheckMarkPlace(glyphBox, {scale.Scale(int(info.bmWidth)), scale.Scale(int(info.bmHeight))}, scale);
   TMemoryDCHandle source(CreateCompatibleDC(dc));
   TSelectObject held(source.Get(), mark.Get());
   TBrushHandle ink(CreateSolidBrush(GetSysColor(COLOR_BTNTEXT)));
   TSelectObject brush(dc, ink.Get());
   const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-  BitBlt(dc, place.Left, place.Top, place.Width(), place.Height(), source.Get(), 0, 0, kBrushWhereBlack);
+  TStretchMode mode(dc, COLORONCOLOR);
+  StretchBlt(dc, place.Left, place.Top, place.Width(), place.Height(), source.Get(), 0, 0, info.bmWidth, info.bmHeight,
+             kBrushWhereBlack);
   SetTextColor(dc, text);
   SetBkColor(dc, back);
 }
@@ -62,7 +67,7 @@ COLORREF TextColourOf(const TSkinColours& colours, TItemTextColour which) {
   }
 }
 
-void DrawGlyph(const TMenuItemLook& item, TCanvas& canvas, const TSkinRect& box) {
+void DrawGlyph(const TMenuItemLook& item, TCanvas& canvas, const TSkinRect& box, const TDpiScale& scale) {
   HDC dc = canvas.Handle();
   TImageList* images = item.Images;
   if (images && item.ImageIndex >= 0 && item.ImageIndex < images->Count()) {
@@ -71,9 +76,9 @@ void DrawGlyph(const TMenuItemLook& item, TCanvas& canvas, const TSkinRect& box)
       FillDither(dc, area);
       DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT);
     }
-    images->Draw(canvas, box.Left, box.Top, item.ImageIndex, item.Enabled);
+    images->Draw(canvas, box.Left, box.Top, item.ImageIndex, item.Enabled, scale.Dpi());
   } else if (item.Checked) {
-    DrawCheckMark(dc, box);
+    DrawCheckMark(dc, box, scale);
   }
 }
 
@@ -96,7 +101,8 @@ void PaintItemContent(TSkinData& data, const TMenuItemLook& item, TCanvas& canva
   TItemContentInput in;
   in.Item = ToSkin(rect);
   in.RightToLeft = IsRightToLeftMenu(item.ParentMenu);
-  if (item.Images) in.ImageListWidth = item.Images->Width();
+  in.Scale = TDpiScale(MenuDpi());
+  if (item.Images) in.ImageListWidth = item.Images->WidthAt(in.Scale.Dpi());
   in.Checked = item.Checked;
   in.Separator = item.IsSeparator();
   in.ItemLeftWidth = MenuItemLeftWidth(data);
@@ -107,7 +113,7 @@ void PaintItemContent(TSkinData& data, const TMenuItemLook& item, TCanvas& canva
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
-  DrawGlyph(item, canvas, layout.GlyphBox);
+  DrawGlyph(item, canvas, layout.GlyphBox, in.Scale);
 
   const TSkinColours& colours = data.Colours;
   TItemTextColour which = ItemTextColour(item.Enabled, selected, colours.ButtonShadow == colours.MenuText);
@@ -150,7 +156,7 @@ TCanvas& ItemBuffer(TBitmap& buffer, int width, int height) {
 
 void PaintSkinnedItem(TSkinData& data, const TMenuItemLook& item, TCanvas& canvas, const RECT& rect,
                       const TItemPaint& how) {
-  TDataSkinObject& element = *data.MenuItem;
+  TDataSkinObject& element = *data.ControlSkinAt(MenuDpi()).MenuItem;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
   TBitmap buffer;
@@ -207,10 +213,12 @@ bool IsRightToLeftMenu(HMENU menu) {
   return GetMenuItemInfoW(menu, 0, TRUE, &info) && (info.fType & MFT_RIGHTORDER) != 0;
 }
 
-std::optional<int> MenuItemLeftWidth(const TSkinData& data) {
+std::optional<int> MenuItemLeftWidth(TSkinData& data) {
   if (!data.MenuItem) return std::nullopt;
-  return data.MenuItem->LeftWidth;
+  return data.ControlSkinAt(MenuDpi()).MenuItem->LeftWidth;
 }
+
+int MenuDpi() { return SystemDpi(); }
 
 TMenuItemLook LookOf(TMenuItem& item) {
   // Only painting asks for a look: an action that fails to update leaves the

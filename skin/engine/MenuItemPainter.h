@@ -53,7 +53,10 @@ HMENU ParentMenuHandle(TMenuItem& item);
 bool IsRightToLeftMenu(HMENU menu);
 
 // The MenuItem element's LeftWidth, when the skin has the element.
-std::optional<int> MenuItemLeftWidth(const TSkinData& data);
+std::optional<int> MenuItemLeftWidth(TSkinData& data);
+
+// Popup menus are drawn in the platform's menu font, so at the system's DPI.
+int MenuDpi();
 
 // The canvas font of menu items: the screen's menu font.
 void UseScreenMenuFont(TCanvas& canvas);

@@ -149,6 +149,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
     void SetMouseControl(TSkinControlLink* skinner) override { FForm.MouseControl = skinner; }
     TCanvas& ControlCanvas() override { return FForm.ControlCanvas; }
     int LifeState() const override { return FForm.LifeState; }
+    int ControlDpi() const override { return FForm.Dpi; }
     void ControlWindowGone(TSkinControlLink*) override { FForm.ControlWindowGone(); }
 
    private:

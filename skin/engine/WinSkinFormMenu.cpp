@@ -48,11 +48,11 @@ void TWinSkinForm::WMMeasureItem(TMessage& message) {
       item->SetOnMeasureItem({});
       item->MeasureItem(canvas, width, height);
     }
-    size = MeasureToolkitMenuItem({width, height}, edge, HasImageList(*item));
+    size = MeasureToolkitMenuItem({width, height}, edge, HasImageList(*item), TDpiScale(MenuDpi()));
   } else {
     std::wstring text = MenuEntryText(TrackedMenu, measure.itemID);
     size = MeasurePlatformMenuItem(canvas.TextWidth(text), static_cast<int>(measure.itemHeight), !text.empty(), edge,
-                                   IsNtPlatform);
+                                   IsNtPlatform, TDpiScale(MenuDpi()));
   }
   measure.itemWidth = static_cast<UINT>(std::max(size.Width, 0));
   measure.itemHeight = static_cast<UINT>(std::max(size.Height, 0));
@@ -93,7 +93,8 @@ void TWinSkinForm::DrawSkinnedItem(TComponent* sender, TCanvas& canvas, const RE
 void TWinSkinForm::MeasureSkinnedItem(TComponent* sender, TCanvas&, int& width, int& height) {
   SkinBoundary(L"menu item measuring", [&] {
     auto& item = *static_cast<TMenuItem*>(sender);
-    TSkinSize size = MeasureSkinnedMenuItem({width, height}, MenuItemLeftWidth(*SkinData), HasImageList(item));
+    TSkinSize size =
+        MeasureSkinnedMenuItem({width, height}, MenuItemLeftWidth(*SkinData), HasImageList(item), TDpiScale(MenuDpi()));
     width = size.Width;
     height = size.Height;
   });

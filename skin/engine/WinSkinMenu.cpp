@@ -244,7 +244,8 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& rect) {
   const RECT whole{0, 0, width, height};
   const bool rightToLeft = FormSkinner.RightToLeft;
   int start;
-  if (TDataSkinObject* element = SkinData.MenuBar.get()) {
+  const TControlSkin skin = SkinData.ControlSkinAt(FormSkinner.Dpi);
+  if (TDataSkinObject* element = skin.MenuBar) {
     const int frame = MenuBarFrame(FormSkinner.Active);
     const TMargins ends{element->LeftWidth, 0, element->RightWidth, 0};
     if (MenuBarIsNineSlice(element->Tile)) {
@@ -253,11 +254,11 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& rect) {
     } else {
       DrawThreeSlice(canvas, whole, element->Image, true, false, 2, frame, ends);
     }
-    start = MenuBarStart(TMenuBarEnds{element->LeftWidth, element->RightWidth}, rightToLeft, width);
+    start = MenuBarStart(TMenuBarEnds{element->LeftWidth, element->RightWidth}, rightToLeft, width, skin.Scale);
   } else {
     canvas.Brush().SetColor(SkinData.Colours.Menubar);
     canvas.FillRect(whole);
-    start = MenuBarStart(std::nullopt, rightToLeft, width);
+    start = MenuBarStart(std::nullopt, rightToLeft, width, skin.Scale);
   }
   BarRect = rect;
   BarCache.Assign(bitmap);
@@ -272,7 +273,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& rect) {
       widths.push_back(entry->Caption.empty() ? 0 : measured.right);
     }
   }
-  std::vector<TSkinRect> places = LayoutMenuEntries(widths, width, height, start, rightToLeft);
+  std::vector<TSkinRect> places = LayoutMenuEntries(widths, width, height, start, rightToLeft, skin.Scale);
   for (size_t i = 0; i < Entries.size(); ++i) {
     DrawEntryCaption(target, *Entries[i], ToRect(places[i]));
     Entries[i]->Bounds = Offset(places[i], rect.left, rect.top);

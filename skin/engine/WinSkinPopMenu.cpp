@@ -1,5 +1,6 @@
 #include "skin/engine/WinSkinPopMenu.h"
 
+#include "skin/engine/MenuItemPainter.h"
 #include "skin/engine/PopupMenuFrame.h"
 #include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinManager.h"
@@ -68,7 +69,7 @@ void TWinSkinPopMenu::Default(TMessage& message) {
 
 // The background of the whole menu window, which the items copy their part of.
 bool TWinSkinPopMenu::RenderBackground() {
-  TDataSkinObject* element = SkinData->SkinNotReady ? nullptr : SkinData->MenuBackground.get();
+  TDataSkinObject* element = SkinData->SkinNotReady ? nullptr : SkinData->ControlSkinAt(MenuDpi()).MenuBackground;
   int width = 0, height = 0;
   if (!element || element->Image.Empty() || !WindowSize(Window, width, height)) return false;
   const TMargins margins{element->LeftWidth, element->TopHeight, element->RightWidth, element->BottomHeight};

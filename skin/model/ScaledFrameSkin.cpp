@@ -1,26 +1,12 @@
 #include "skin/model/ScaledFrameSkin.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "skin/model/ImageScaling.h"
 #include "skin/model/SkinData.h"
 #include "toolkit/core/DisplayScale.h"
+#include "toolkit/graphics/BitmapPixels.h"
 
-namespace {
-
-TPixelImage PixelsOf(const TBitmap& source) {
-  TBitmap copy;
-  copy.Assign(source);
-  copy.SetPixelFormat(pf24bit);
-  TPixelImage image{copy.Width(), copy.Height(), {}};
-  image.Bgr.resize(size_t(copy.Width()) * size_t(copy.Height()) * 3);
-  for (int y = 0; y < copy.Height(); ++y)
-    std::memcpy(&image.Bgr[size_t(y) * size_t(copy.Width()) * 3], copy.ScanLine(y), size_t(copy.Width()) * 3);
-  return image;
-}
-
-void CopyScaled(const TDataSkinObject& from, TDataSkinObject& to, const TDpiScale& scale) {
+void CopyScaledElement(const TDataSkinObject& from, TDataSkinObject& to, const TDpiScale& scale) {
   to.LeftWidth = scale.Scale(from.LeftWidth);
   to.TopHeight = scale.Scale(from.TopHeight);
   to.RightWidth = scale.Scale(from.RightWidth);
@@ -37,8 +23,6 @@ void CopyScaled(const TDataSkinObject& from, TDataSkinObject& to, const TDpiScal
   to.PressedColour2 = from.PressedColour2;
 }
 
-}  // namespace
-
 void ScaleSkinBitmap(const TBitmap& source, TBitmap& target, int framesAcross, int framesDown, int fromDpi, int toDpi,
                      int frameWidth96, int frameHeight96) {
   framesAcross = std::max(1, framesAcross), framesDown = std::max(1, framesDown);
@@ -50,10 +34,7 @@ void ScaleSkinBitmap(const TBitmap& source, TBitmap& target, int framesAcross, i
   int height96 = frameHeight96 > 0 ? frameHeight96 : MulDivRound(source.Height() / framesDown, kLayoutDpi, fromDpi);
   TPixelImage scaled = ResampleFrames(PixelsOf(source), framesAcross, framesDown, std::max(1, scale.Scale(width96)),
                                       std::max(1, scale.Scale(height96)));
-  if (scaled.Width == 0) return target.Clear();
-  target.SetSize(scaled.Width, scaled.Height, pf24bit);
-  for (int y = 0; y < scaled.Height; ++y)
-    std::memcpy(target.ScanLine(y), &scaled.Bgr[size_t(y) * size_t(scaled.Width) * 3], size_t(scaled.Width) * 3);
+  AssignPixels(target, scaled);
 }
 
 TFrameSkin FrameSkinOf(TSkinData& data) {
@@ -66,7 +47,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
   const TDpiScale scale(dpi);
   // The side pieces hold their frames side by side, the top and bottom ones stacked.
   auto border = [&](const TDataSkinBorder& from, TDataSkinBorder& to, bool stacked) {
-    CopyScaled(from, to, scale);
+    CopyScaledElement(from, to, scale);
     int frames = std::max(1, from.FrameCount);
     ScaleSkinBitmap(from.Image, to.Image, stacked ? 1 : frames, stacked ? frames : 1, kLayoutDpi, dpi);
   };
@@ -76,7 +57,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
   border(data.BottomBorder, FBottom, true);
 
   const TDataSkinTitle& title = data.Title;
-  CopyScaled(title, FTitle, scale);
+  CopyScaledElement(title, FTitle, scale);
   FTitle.TextAlignment = title.TextAlignment;
   FTitle.Textbackground = title.Textbackground;
   FTitle.FontHeight = scale.Scale(title.FontHeight);
@@ -89,7 +70,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
 
   for (auto& button : data.TitleButtons) {
     auto copy = std::make_unique<TDataSkinSysButton>(button->Name);
-    CopyScaled(*button, *copy, scale);
+    CopyScaledElement(*button, *copy, scale);
     copy->Action = button->Action;
     copy->Align = button->Align;
     copy->Xcoord = scale.Scale(button->Xcoord);

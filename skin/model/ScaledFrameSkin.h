@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skin/model/SkinElements.h"
+#include "toolkit/core/DisplayScale.h"
 
 class TSkinData;
 
@@ -40,6 +41,9 @@ class TScaledFrameSkin {
   std::vector<std::unique_ptr<TDataSkinSysButton>> FButtons;
   int FDpi;
 };
+
+// Every key of from but its name and images into to, its four margins taken to scale.
+void CopyScaledElement(const TDataSkinObject& from, TDataSkinObject& to, const TDpiScale& scale);
 
 // The bitmap of framesAcross × framesDown equal frames, each resampled alone
 // so that it is its scaled size (ImageScaling); source may be a larger

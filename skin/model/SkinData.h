@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/controls/SkinControlType.h"
+#include "skin/model/ScaledControlSkin.h"
 #include "skin/model/ScaledFrameSkin.h"
 #include "skin/model/SkinElements.h"
 #include "skin/package/SkinReader.h"
@@ -100,6 +101,8 @@ class TSkinData : public TComponent {
   // The frame's elements at dpi: the skin's own at 96, else a scaled set,
   // made on first use and kept until the next skin is parsed.
   TFrameSkin FrameSkinAt(int dpi);
+  // The controls' and menus' elements at dpi, the same way.
+  TControlSkin ControlSkinAt(int dpi);
 
   // The model, valid while SkinNotReady is false.
   std::wstring SkinName;
@@ -192,4 +195,6 @@ class TSkinData : public TComponent {
   // next parse, as skinners may draw with them until they reload.
   std::map<int, std::unique_ptr<TScaledFrameSkin>> FScaledFrames;
   std::map<int, std::unique_ptr<TScaledFrameSkin>> FRetiredFrames;
+  std::map<int, std::unique_ptr<TScaledControlSkin>> FScaledControls;
+  std::map<int, std::unique_ptr<TScaledControlSkin>> FRetiredControls;
 };

@@ -39,6 +39,8 @@ void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   Sections = Ini->ReadSections();
   FRetiredFrames = std::move(FScaledFrames);
   FScaledFrames.clear();
+  FRetiredControls = std::move(FScaledControls);
+  FScaledControls.clear();
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();
   ReadColours();
@@ -57,6 +59,13 @@ TFrameSkin TSkinData::FrameSkinAt(int dpi) {
   if (dpi == kLayoutDpi || dpi <= 0) return FrameSkinOf(*this);
   auto& scaled = FScaledFrames[dpi];
   if (!scaled) scaled = std::make_unique<TScaledFrameSkin>(*this, dpi);
+  return scaled->View();
+}
+
+TControlSkin TSkinData::ControlSkinAt(int dpi) {
+  if (dpi == kLayoutDpi || dpi <= 0) return ControlSkinOf(*this);
+  auto& scaled = FScaledControls[dpi];
+  if (!scaled) scaled = std::make_unique<TScaledControlSkin>(*this, dpi);
   return scaled->View();
 }
 

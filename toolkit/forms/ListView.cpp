@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "toolkit/core/DisplayScale.h"
+
 TListView::TListView(TComponent* owner) : TWinControl(owner) {
   FColor = clWindow;
   FParentColor = false;
@@ -76,13 +78,20 @@ void TListView::InitializeWnd() {
   SetItemIndex(FItemIndex);
 }
 
+void TListView::ApplyScale(int dpi) {
+  TWinControl::ApplyScale(dpi);
+  if (!FHandle) return;
+  for (size_t i = 0; i < FColumns.size(); ++i)
+    SendMessageW(FHandle, LVM_SETCOLUMNWIDTH, WPARAM(i), LPARAM(TDpiScale(dpi).Scale(FColumns[i].Width)));
+}
+
 void TListView::InsertColumn(int index) {
   if (!FHandle) return;
   TListColumn& column = FColumns[static_cast<size_t>(index)];
   LVCOLUMNW insert{};
   insert.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   insert.pszText = column.Caption.data();
-  insert.cx = column.Width;
+  insert.cx = TDpiScale(PixelsPerInch()).Scale(column.Width);
   insert.iSubItem = index;
   SendMessageW(FHandle, LVM_INSERTCOLUMNW, WPARAM(index), reinterpret_cast<LPARAM>(&insert));
 }

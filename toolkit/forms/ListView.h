@@ -34,6 +34,8 @@ class TListView : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
+  // Column widths are 96-DPI lengths: the columns follow the scale.
+  void ApplyScale(int dpi) override;
 
  private:
   void InsertColumn(int index);

@@ -8,7 +8,9 @@
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/forms/Form.h"
 #include "toolkit/graphics/ImgList.h"
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/platform/Application.h"
+#include "toolkit/platform/DisplayDpi.h"
 #include "toolkit/platform/HiddenWindow.h"
 
 namespace {
@@ -279,16 +281,19 @@ void TMenuItem::Click() {
   if (FEnabled && FOnClick) FOnClick(this);
 }
 
+// Menus are drawn in the platform's menu font, so at the system's DPI.
 int TMenuItem::GlyphWidth() {
   TMenu* root = GetParentMenu();
-  int width = root && root->Images() ? root->Images()->Width() : kGlyphSize;
-  return FChecked ? std::max(width, kGlyphSize) : width;
+  const int dpi = SystemDpi(), glyph = TDpiScale(dpi).Scale(kGlyphSize);
+  int width = root && root->Images() ? root->Images()->WidthAt(dpi) : glyph;
+  return FChecked ? std::max(width, glyph) : width;
 }
 
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
+  const TDpiScale scale(SystemDpi());
   if (IsSeparator()) {
     width = 0;
-    height = kSeparatorHeight;
+    height = scale.Scale(kSeparatorHeight);
   } else {
     // An empty caption or a lone "&" still takes a line's height. The
     // default item is drawn in bold, so it is measured so.
@@ -302,8 +307,9 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
     std::wstring keyText = ShortCutToText(FShortCut);
     if (!keyText.empty()) canvas.DrawText(keyText, keys, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
     int glyph = GlyphWidth();
-    width = 1 + glyph + kCaptionGap + text.right + (keyText.empty() ? 0 : kShortCutGap + keys.right) + kRightMargin;
-    height = std::max<int>(text.bottom + 4, glyph + 2);
+    width = scale.Scale(1) + glyph + scale.Scale(kCaptionGap) + text.right +
+            (keyText.empty() ? 0 : scale.Scale(kShortCutGap) + keys.right) + scale.Scale(kRightMargin);
+    height = std::max<int>(text.bottom + scale.Scale(4), glyph + scale.Scale(2));
   }
   if (FOnMeasureItem) FOnMeasureItem(this, canvas, width, height);
 }
@@ -313,20 +319,22 @@ void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
   if (FOnDrawItem) return FOnDrawItem(this, canvas, rect, selected);
   canvas.Brush().SetColor(SystemColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   canvas.FillRect(rect);
+  const TDpiScale scale(SystemDpi());
   if (IsSeparator()) {
-    RECT line{rect.left, rect.top + 4, rect.right, rect.bottom};
+    RECT line{rect.left, rect.top + scale.Scale(4), rect.right, rect.bottom};
     DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
     return;
   }
   int glyph = GlyphWidth();
   int top = rect.top + (rect.bottom - rect.top - glyph) / 2;
-  RECT box{rect.left + 1, top, rect.left + 1 + glyph, top + glyph};
+  const int left = rect.left + scale.Scale(1);
+  RECT box{left, top, left + glyph, top + glyph};
   DrawGlyph(canvas, box);
   canvas.Font().SetColor(SystemColor(!FEnabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   if (FDefault) canvas.Font().SetStyle(canvas.Font().Style() | fsBold);
-  RECT text{box.right + kCaptionGap, rect.top, rect.right - 1, rect.bottom};
+  RECT text{box.right + scale.Scale(kCaptionGap), rect.top, rect.right - scale.Scale(1), rect.bottom};
   canvas.DrawText(FCaption, text, DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER);
-  RECT keys{text.left, rect.top, rect.right - kRightMargin, rect.bottom};
+  RECT keys{text.left, rect.top, rect.right - scale.Scale(kRightMargin), rect.bottom};
   canvas.DrawText(ShortCutToText(FShortCut), keys, DT_RIGHT | DT_SINGLELINE | DT_VCENTER);
 }
 
@@ -341,7 +349,7 @@ void TMenuItem::DrawGlyph(TCanvas& canvas, const RECT& box) {
       canvas.FillRect(edge);
       DrawEdge(canvas.Handle(), &edge, BDR_SUNKENOUTER, BF_RECT);
     }
-    images->Draw(canvas, box.left, box.top, FImageIndex, FEnabled);
+    images->Draw(canvas, box.left, box.top, FImageIndex, FEnabled, SystemDpi());
   } else if (FChecked) {
     RECT mark = box;
     DrawFrameControl(canvas.Handle(), &mark, DFC_MENU, DFCS_MENUCHECK);

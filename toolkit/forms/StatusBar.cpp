@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "toolkit/core/DisplayScale.h"
+
 TStatusBar* TStatusPanel::Bar() const { return &static_cast<TStatusPanels&>(Collection()).Bar(); }
 
 void TStatusPanel::SetWidth(int width) {
@@ -90,13 +92,19 @@ void TStatusBar::InitializeWnd() {
   UpdateSimple();
 }
 
+void TStatusBar::ApplyScale(int dpi) {
+  TWinControl::ApplyScale(dpi);
+  UpdatePanels();
+}
+
 // Each panel ends where the widths before it add up; the last one takes the rest.
 void TStatusBar::UpdatePanels() {
   if (!FHandle) return;
   std::vector<int> edges;
   int edge = 0;
+  const TDpiScale scale(PixelsPerInch());
   for (int i = 0; i < FPanels.Count(); ++i) {
-    edge += FPanels.Items(i).Width();
+    edge += scale.Scale(FPanels.Items(i).Width());
     edges.push_back(i + 1 == FPanels.Count() ? -1 : edge);
   }
   SendMessageW(FHandle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));

@@ -62,6 +62,8 @@ class TStatusBar : public TWinControl {
   friend class TStatusPanel;
   void CreateParams(TCreateParams& params) override;
   void InitializeWnd() override;
+  // Panel widths are 96-DPI lengths: the parts follow the scale.
+  void ApplyScale(int dpi) override;
   void UpdatePanels();
   void UpdatePanelText(int index);
   void UpdateSimple();

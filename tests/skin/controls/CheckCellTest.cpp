@@ -7,7 +7,7 @@ namespace {
 
 // A 100 x 24 control, a strip of glyphs of the given size, a 13-pixel menu check.
 TCheckCellInput Box(int cellWidth, int cellHeight, int frames, bool leftText) {
-  return {{0, 0, 100, 24}, cellWidth * frames, cellHeight, frames, 13, leftText};
+  return {{0, 0, 100, 24}, cellWidth * frames, cellHeight, frames, 13, leftText, {}};
 }
 
 }  // namespace

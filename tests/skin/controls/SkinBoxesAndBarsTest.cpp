@@ -44,7 +44,7 @@ class SkinBoxesAndBars : public SkinnedForm {
     GetWindowRect(wnd, &window);
     TCheckCellInput in{{0, 0, window.right - window.left, window.bottom - window.top}, strip.Width(), strip.Height(),
                        count, GetSystemMetrics(SM_CXMENUCHECK),
-                       (GetWindowLongPtrW(wnd, GWL_STYLE) & BS_LEFTTEXT) != 0};
+                       (GetWindowLongPtrW(wnd, GWL_STYLE) & BS_LEFTTEXT) != 0, {}};
     return PlaceCheckCell(in).Cell;
   }
   // The frame of a check box's glyph on the screen, 0 for none of them.

@@ -1,9 +1,9 @@
-// Resampling of skin images to a display scale, on plain 24-bit pixels (no
-// platform types): whole-number factors replicate pixels, so pixel art stays
-// sharp; other sizes average the source area each new pixel covers, leaving
-// the transparent key colour exact: a pixel mostly covered by key pixels is
-// the key, any other is the average of the opaque pixels under it alone, so
-// no fringe of the key colour bleeds into an edge.
+// Resampling of images (skin images, image-list glyphs) to a display scale,
+// on plain 24-bit pixels (no platform types): whole-number factors replicate
+// pixels, so pixel art stays sharp; other sizes average the source area each
+// new pixel covers, leaving the transparent key colour exact: a pixel mostly
+// covered by key pixels is the key, any other is the average of the opaque
+// pixels under it alone, so no fringe of the key colour bleeds into an edge.
 #pragma once
 
 #include <cstdint>

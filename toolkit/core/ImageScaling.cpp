@@ -1,4 +1,4 @@
-#include "skin/model/ImageScaling.h"
+#include "toolkit/core/ImageScaling.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Skin images at a display scale: replicated at whole factors, averaged at
 // others, with the transparent key colour kept exact.
-#include "skin/model/ImageScaling.h"
+#include "toolkit/core/ImageScaling.h"
 
 #include <gtest/gtest.h>
 

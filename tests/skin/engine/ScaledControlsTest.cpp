@@ -1,0 +1,304 @@
+// The skinned controls and menus on a display of another scale: ctest runs
+// this program at 144 and 192 DPI (QUILL_DPI, each in a Wine prefix of that
+// DPI). Read back from the pixels the skinners paint, every fixed-size glyph
+// the skin gives a control (check and radio boxes, the combo box's arrow, the
+// up-down arrows) is its 96-DPI size taken to the scale, and so are, read
+// from the screen, a drop-down's check mark and image-list glyph; repainting
+// everything leaves the object counts where they were.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "SkinnedWindows.h"
+#include "skin/controls/ComboBoxGeometry.h"
+#include "skin/controls/ControlFrames.h"
+#include "skin/controls/SkinControl.h"
+#include "skin/controls/UpDownGeometry.h"
+#include "skin/engine/WinSkinMenu.h"
+#include "support/BitmapPixels.h"
+#include "support/GuiObjects.h"
+#include "toolkit/core/DisplayScale.h"
+#include "toolkit/core/Utf8.h"
+#include "toolkit/forms/RadioButtons.h"
+#include "toolkit/forms/RangeControls.h"
+#include "toolkit/forms/StdCtrls.h"
+#include "toolkit/graphics/ImgList.h"
+#include "toolkit/platform/DisplayDpi.h"
+#include "tools/gallery/Gallery.h"
+
+namespace {
+
+int DisplayDpiOfTheRun() {
+  const char* dpi = std::getenv("QUILL_DPI");
+  return dpi && *dpi ? std::atoi(dpi) : kLayoutDpi;
+}
+
+// A pixel is ink when its brightness stands this far from the background's.
+constexpr int kInkContrast = 48;
+
+int Brightness(COLORREF colour) {
+  return (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
+}
+
+// Pixels read from somewhere: the screen, or a skin image.
+struct TPixels {
+  int Width = 0, Height = 0;
+  std::vector<COLORREF> Colours;
+  COLORREF At(int x, int y) const { return Colours[size_t(y) * size_t(Width) + size_t(x)]; }
+};
+
+// What the screen shows of a window's rectangle (screen coordinates).
+TPixels Screen(const RECT& rect) {
+  TPixels pixels{rect.right - rect.left, rect.bottom - rect.top, {}};
+  TBitmap shot;
+  shot.SetSize(pixels.Width, pixels.Height);
+  {
+    TWindowDC screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, pixels.Width, pixels.Height, screen.Get(), rect.left, rect.top, SRCCOPY);
+  }
+  GdiFlush();
+  pixels.Colours = AllPixels(shot);
+  return pixels;
+}
+
+// What a control's skinner paints of it, on a bitmap of the window's size
+// filled with the face colour first: the form at these scales is larger
+// than the test's screen.
+TPixels PaintedBy(TSkinControl& skinner, HWND wnd, COLORREF face) {
+  const RECT bounds = WindowBounds(wnd);
+  TBitmap picture;
+  MakeFilled(picture, bounds.right - bounds.left, bounds.bottom - bounds.top, face);
+  skinner.Repaint(picture.Canvas().Handle());
+  GdiFlush();
+  return {picture.Width(), picture.Height(), AllPixels(picture)};
+}
+
+// Frame `frame` (1-based) of count side by side, the skin's transparent
+// pixels shown as background.
+TPixels FrameOf(TBitmap& image, int count, int frame, COLORREF background) {
+  const int width = image.Width() / count;
+  TPixels pixels{width, image.Height(), {}};
+  for (int y = 0; y < image.Height(); ++y)
+    for (int x = 0; x < width; ++x) {
+      COLORREF colour = PixelAt(image, (frame - 1) * width + x, y);
+      pixels.Colours.push_back(colour == kSkinTransparent ? background : colour);
+    }
+  return pixels;
+}
+
+// The box around the ink within area; empty without any.
+TSkinRect InkBox(const TPixels& pixels, const TSkinRect& area, COLORREF background) {
+  TSkinRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  for (int y = std::max(area.Top, 0); y < std::min(area.Bottom, pixels.Height); ++y)
+    for (int x = std::max(area.Left, 0); x < std::min(area.Right, pixels.Width); ++x)
+      if (std::abs(Brightness(pixels.At(x, y)) - Brightness(background)) > kInkContrast)
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+  return box.Left == INT_MAX ? TSkinRect{} : box;
+}
+
+TSkinRect InkBox(const TPixels& pixels, COLORREF background) {
+  return InkBox(pixels, {0, 0, pixels.Width, pixels.Height}, background);
+}
+
+// The box around the first run of inked columns from the left of area: a
+// glyph before the caption that follows it.
+TSkinRect FirstInkRun(const TPixels& pixels, const TSkinRect& area, COLORREF background) {
+  int first = -1, last = -1;
+  for (int x = area.Left; x < area.Right; ++x) {
+    const bool inked = !InkBox(pixels, {x, area.Top, x + 1, area.Bottom}, background).IsEmpty();
+    if (inked && first < 0) first = x;
+    if (inked) last = x;
+    if (!inked && first >= 0) break;
+  }
+  return first < 0 ? TSkinRect{} : InkBox(pixels, {first, area.Top, last + 1, area.Bottom}, background);
+}
+
+void ExpectScaled(const TSkinRect& drawn, const TSkinRect& skin, const TDpiScale& scale, const std::string& what) {
+  ASSERT_FALSE(skin.IsEmpty()) << what << ": the skin's glyph has no ink";
+  ASSERT_FALSE(drawn.IsEmpty()) << what << ": nothing drawn";
+  EXPECT_LE(std::abs(drawn.Width() - scale.Scale(skin.Width())), 1)
+      << what << " width " << drawn.Width() << " for " << skin.Width() << " at 96 DPI";
+  EXPECT_LE(std::abs(drawn.Height() - scale.Scale(skin.Height())), 1)
+      << what << " height " << drawn.Height() << " for " << skin.Height() << " at 96 DPI";
+}
+
+TSkinRect Inset(const TSkinRect& rect, int by) {
+  return {rect.Left + by, rect.Top + by, rect.Right - by, rect.Bottom - by};
+}
+
+// The pixels of each item of a menu window, while it is open.
+std::vector<TPixels> ItemPixels(HWND owner, HMENU menu) {
+  std::vector<TPixels> items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    RECT item{};
+    GetMenuItemRect(owner, menu, UINT(i), &item);
+    items.push_back(Screen(item));
+  }
+  return items;
+}
+
+// The box of the pixels that differ between two pictures of the same size.
+TSkinRect Difference(const TPixels& a, const TPixels& b) {
+  TSkinRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  if (a.Width != b.Width || a.Height != b.Height) return {};
+  for (int y = 0; y < a.Height; ++y)
+    for (int x = 0; x < a.Width; ++x)
+      if (a.At(x, y) != b.At(x, y))
+        box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+  return box.Left == INT_MAX ? TSkinRect{} : box;
+}
+
+}  // namespace
+
+TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCounts) {
+  const TDpiScale scale(DisplayDpiOfTheRun());
+  ASSERT_FALSE(scale.IsIdentity()) << "the test runs on a display of another scale";
+  TSkinnedSession session;
+  TSkinData& skin = session.Skin();
+  auto* gallery = Application.CreateForm<TGalleryForm>();
+  ASSERT_TRUE(ShowSkinned(*gallery));
+  ASSERT_EQ(SkinnerOf(gallery->Handle())->Dpi, scale.Dpi());
+  gallery->RepaintAll();
+  Pump(200);
+  const COLORREF face = ColorToRGB(skin.Colours.ButtonFace);
+  const std::string at = " at " + std::to_string(scale.Dpi());
+
+  int boxes = 0, combos = 0, spins = 0;
+  for (int i = 0; i < gallery->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<TWinControl*>(gallery->Components(i));
+    if (!control || !control->HandleAllocated() || !IsWindowVisible(control->Handle())) continue;
+    HWND wnd = control->Handle();
+    const std::string what = ToUtf8(control->Name()) + at;
+    TSkinControl* skinner = TSkinControl::ForComponent(control);
+    if (!skinner) continue;
+    const TPixels shown = PaintedBy(*skinner, wnd, face);
+    const bool enabled = IsWindowEnabled(wnd) != FALSE;
+    if (dynamic_cast<TCheckBox*>(control) || dynamic_cast<TRadioButton*>(control)) {
+      const bool radio = dynamic_cast<TRadioButton*>(control) != nullptr;
+      const auto state = static_cast<UINT>(SendMessageW(wnd, BM_GETSTATE, 0, 0));
+      const int frame = CheckBoxFrame((state & BST_CHECKED) != 0, (state & BST_INDETERMINATE) != 0, enabled);
+      TBitmap& glyphs = radio ? skin.Buttons.RadioButton : skin.Buttons.CheckButton;
+      const int count = radio ? skin.Buttons.RadioButtonFrame : skin.Buttons.CheckButtonFrame;
+      const TSkinRect drawn = FirstInkRun(shown, {0, 0, shown.Width, shown.Height}, face);
+      ExpectScaled(drawn, InkBox(FrameOf(glyphs, count, frame, face), face), scale, what);
+      ++boxes;
+    } else if (dynamic_cast<TComboBox*>(control)) {
+      TDataSkinObject& arrow = *skin.ExtraImages;
+      const TComboBoxLayout layout = ComboBoxLayout(shown.Width, shown.Height,
+                                                    SystemMetricForDpi(SM_CXHSCROLL, scale.Dpi()), false);
+      // Inside the button's edges, over the button's own face.
+      const TSkinRect area = Inset(layout.ArrowArea, scale.Scale(3));
+      const COLORREF button = shown.At(area.Left + area.Width() / 2, area.Top);
+      const int frame = ComboBoxFrame({false, false, GetFocus() == wnd, enabled});
+      ExpectScaled(InkBox(shown, area, button), InkBox(FrameOf(arrow.Image, arrow.FrameCount, frame, button), button),
+                   scale, what + " arrow");
+      ++combos;
+    } else if (auto* spin = dynamic_cast<TUpDown*>(control)) {
+      TDataSkinBorder& element = spin->Orientation() == udHorizontal ? *skin.UpDownHorz : *skin.UpDownVert;
+      const bool across = spin->Orientation() == udHorizontal;
+      RECT client{};
+      GetClientRect(wnd, &client);
+      for (int half = 0; half < 2; ++half) {
+        const TSkinRect place =
+            across ? TSkinRect{half * client.right / 2, 0, (half + 1) * client.right / 2, client.bottom}
+                   : TSkinRect{0, half * client.bottom / 2, client.right, (half + 1) * client.bottom / 2};
+        // Clear of the edges between the halves and at their ends; the
+        // platform keeps a vertical up-down as narrow as at 96 DPI, so
+        // its glyph may fill the width.
+        const int by = scale.Scale(2);
+        const TSkinRect area = across ? TSkinRect{place.Left + by, place.Top, place.Right - by, place.Bottom}
+                                      : TSkinRect{place.Left, place.Top + by, place.Right, place.Bottom - by};
+        const COLORREF button = shown.At((area.Left + area.Right) / 2, area.Top);
+        const TUpDownButton which = half == 0 ? (across ? udLeft : udUp) : (across ? udRight : udDown);
+        const int frame = UpDownFrame(enabled ? 1 : 3, which);
+        ExpectScaled(InkBox(shown, area, button),
+                     InkBox(FrameOf(element.SecondImage, element.FrameCount, frame, button), button), scale,
+                     what + " half " + std::to_string(half));
+      }
+      ++spins;
+    }
+  }
+  EXPECT_GE(boxes, 6);
+  EXPECT_GE(combos, 1);
+  EXPECT_GE(spins, 2);
+
+  // Repainting everything makes nothing that stays: the scaled elements were made once.
+  gallery->RepaintAll();
+  Pump(100);
+  FreeBitmapContexts();
+  const TGuiObjects settled = CountGuiObjects();
+  for (int i = 0; i < 50; ++i) gallery->RepaintAll();
+  Pump(100);
+  FreeBitmapContexts();
+  EXPECT_EQ(CountGuiObjects(), settled) << "after 50 repaints" << at;
+}
+
+TEST(ScaledControls, ADropDownsCheckMarkAndImageGlyphAreTheirSizeTimesTheScale) {
+  const TDpiScale scale(DisplayDpiOfTheRun());
+  ASSERT_FALSE(scale.IsIdentity()) << "the test runs on a display of another scale";
+  TSkinnedSession session;
+  auto* form = Application.CreateForm<TMenuForm>();
+  // A glyph of 10 x 12 dark pixels in a 16 x 16 image, the rest transparent.
+  constexpr COLORREF kMask = RGB(255, 0, 255);
+  TBitmap strip;
+  MakeFilled(strip, 16, 16, kMask);
+  PaintPixels(strip, {3, 2, 13, 14}, RGB(40, 40, 120));
+  TImageList images(form);
+  images.AddMasked(strip, TColor(kMask));
+  form->Menu()->SetImages(&images);
+  ASSERT_TRUE(ShowSkinned(*form));
+  TWinSkinForm& skinner = *SkinnerOf(form->Handle());
+  ASSERT_EQ(skinner.Dpi, scale.Dpi());
+  HMENU file = form->File->Handle();
+
+  // The drop-down of File, as the screen shows its items.
+  auto itemsShown = [&] {
+    std::vector<TPixels> items;
+    const POINT entry = CentreOf(skinner.SkinMenu->Entries.at(0)->Bounds, form->Handle());
+    TInputThread input([&] {
+      PressLeft(entry);
+      ReleaseLeft(entry);
+      if (WaitFor([] { return OpenMenuWindow() != nullptr; })) {
+        Sleep(300);
+        items = ItemPixels(form->Handle(), file);
+      }
+      TapKey(VK_ESCAPE);
+      WaitFor([] { return OpenMenuWindow() == nullptr; });
+      TapKey(VK_ESCAPE);  // the bar's keyboard mode, where the drop-down's Escape went, ends too
+    });
+    EXPECT_TRUE(PumpUntil([&] { return input.Done(); }, 15000));
+    EXPECT_TRUE(PumpUntil([&] { return !skinner.MenuTracking; }));
+    Pump(200);
+    return items;
+  };
+  const std::vector<TPixels> plain = itemsShown();
+  form->Open->SetChecked(true);
+  form->Exit->SetImageIndex(0);
+  const std::vector<TPixels> marked = itemsShown();
+  ASSERT_EQ(plain.size(), 4u);
+  ASSERT_EQ(marked.size(), plain.size());
+  const std::string at = " at " + std::to_string(scale.Dpi());
+
+  // What the check and the image add to their items is the mark and the glyph, grown.
+  TBitmapHandle mark(LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760)));  // the platform's check mark
+  BITMAP info{};
+  ASSERT_TRUE(mark && GetObjectW(mark.Get(), sizeof(info), &info));
+  TBitmap markPixels;
+  MakeFilled(markPixels, info.bmWidth, info.bmHeight, RGB(255, 255, 255));
+  {
+    TMemoryDCHandle source(CreateCompatibleDC(nullptr));
+    TSelectObject held(source.Get(), mark.Get());
+    BitBlt(markPixels.Canvas().Handle(), 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
+  }
+  GdiFlush();
+  const TSkinRect mark96 = InkBox(FrameOf(markPixels, 1, 1, RGB(255, 255, 255)), RGB(255, 255, 255));
+  ExpectScaled(Difference(plain[0], marked[0]), mark96, scale, "Open's check mark" + at);
+  ExpectScaled(Difference(plain[3], marked[3]), {3, 2, 13, 14}, scale, "Exit's glyph" + at);
+  EXPECT_TRUE(Difference(plain[2], marked[2]).IsEmpty()) << "Recent stays as it was";
+  // Items keep room for the grown glyph box; the separator is not one.
+  for (size_t item : {0u, 2u, 3u}) EXPECT_GE(marked[item].Height, scale.Scale(16)) << "item " << item << at;
+}
