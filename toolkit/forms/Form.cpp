@@ -432,7 +432,7 @@ HWND TForm::FocusTarget() const {
 
 namespace {
 
-// The first visible, enabled push button inside parent that the test picks.
+// The first visible, enabled push button inside parent for which picks holds.
 TButton* FindButton(const TWinControl& parent, bool (TButton::*picks)() const) {
   for (int i = 0; i < parent.ControlCount(); ++i) {
     auto* control = dynamic_cast<TWinControl*>(parent.Controls(i));
