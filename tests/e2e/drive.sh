@@ -76,7 +76,7 @@ wait_for_sound() {  # file
   fail "no sound of the tone in $1 30 s after the start: $(tr '\n' ' ' <<<"$report")" \
     "(the threads: /tmp/quill-e2e-threads.txt)" \
     "(the window: $(value panel0 | tr -d '\n'), $(value panel1 | tr -d '\n'), record button enabled $(value enabled.B_Start);" \
-    "capture streams of the sound server: $(pactl list source-outputs 2>&1 | grep -E 'Corked|Latency|Sample Spec|Source:' | tr -s ' \t\n' ' '))"
+    "capture streams of the sound server: $(pactl list source-outputs 2>&1 | grep -E 'Corked|Latency|Sample|Source:' | tr -s ' \t\n' ' '))"
 }
 
 # The about window, through the menu: Alt+A opens "关于(&A)", its last item is "关于...".
