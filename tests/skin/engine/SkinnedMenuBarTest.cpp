@@ -148,6 +148,8 @@ TEST_F(SkinnedMenuBar, KeyboardModeOfTheBarWithoutThePlatformsMenuMode) {
   HMENU file = Form->File->Handle(), edit = Form->Edit->Handle();
   std::vector<std::pair<const char*, bool>> steps;
   TInputThread input([&] {
+    MoveMouse({1010, 750});  // off the bar: a pointer over an entry keeps it hot
+    Sleep(200);
     TapKey(VK_MENU);
     steps.emplace_back("Alt alone highlights the first entry", hot(0));
     TapKey(VK_RIGHT);
