@@ -48,6 +48,17 @@ click() {
   sleep 0.5
 }
 
+# Puts the pointer over the main window's status line, where it touches no
+# control. Without a window manager the X server may leave the keyboard with
+# the root window, which passes each key to the window under the pointer.
+rest_pointer() {
+  local xy
+  xy=$(probe where Sb) || fail "no status line on screen"
+  # shellcheck disable=SC2086
+  xdotool mousemove $xy
+  sleep 0.2
+}
+
 # Replaces the path in FilePath by typing, as a user would.
 set_path() {
   click FilePath

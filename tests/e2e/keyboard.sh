@@ -40,6 +40,7 @@ about_from_bar() {  # the keys that start the mode
 }
 
 start_recorder
+rest_pointer  # over the status line; it clicks nothing
 expect_equal "a control has the focus at start" ComDriver "$(value focus)"
 tab_to FilePath
 key End shift+Home BackSpace
