@@ -19,6 +19,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/UpDownGeometry.h"
 #include "skin/engine/WinSkinMenu.h"
+#include "skin/package/DoubleImages.h"
 #include "support/BitmapPixels.h"
 #include "support/GuiObjects.h"
 #include "toolkit/core/DisplayScale.h"
@@ -152,7 +153,82 @@ TSkinRect Difference(const TPixels& a, const TPixels& b) {
   return box.Left == INT_MAX ? TSkinRect{} : box;
 }
 
+// A picture of the skin package stored under resource, read apart from the model.
+void PackagePicture(const wchar_t* resource, const std::string& name, TBitmap& picture) {
+  const Bytes bytes = SkinPackageResource(resource);
+  TMemoryStream package, file;
+  package.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  TSkinReader reader;
+  ASSERT_TRUE(reader.ReadPackage(package));
+  reader.ExtractFile(name, file);
+  ASSERT_GT(file.Size(), 0) << name;
+  picture.LoadFromStream(file);
+}
+
+// How many pixels of the glyph drawn within area differ from the glyph in
+// frame `frame` of count of glyphs, each placed by its ink.
+int DifferingPixels(const TPixels& shown, const TSkinRect& area, TBitmap& glyphs, int count, int frame,
+                    COLORREF background) {
+  const TPixels glyph = FrameOf(glyphs, count, frame, background);
+  const TSkinRect inked = InkBox(glyph, background), drawn = FirstInkRun(shown, area, background);
+  if (inked.IsEmpty() || drawn.IsEmpty()) return INT_MAX;
+  int differing = 0;
+  for (int y = inked.Top; y < inked.Bottom; ++y)
+    for (int x = inked.Left; x < inked.Right; ++x) {
+      const int sx = drawn.Left + x - inked.Left, sy = drawn.Top + y - inked.Top;
+      if (sx >= shown.Width || sy >= shown.Height || shown.At(sx, sy) != glyph.At(x, y)) ++differing;
+    }
+  return differing;
+}
+
 }  // namespace
+
+TEST(ScaledControls, TheSharpSkinsCheckGlyphsAreItsDoubleSizedPicturesFrom175PercentUp) {
+  const TDpiScale scale(DisplayDpiOfTheRun());
+  ASSERT_FALSE(scale.IsIdentity()) << "the test runs on a display of another scale";
+  TSkinnedSession session(true, SkinPackageResource(L"SHARPSKIN"));
+  TSkinData& skin = session.Skin();
+  ASSERT_EQ(skin.SkinName, L"Quillmere Slate Sharp");
+  TBitmap single, doubled;
+  PackagePicture(L"SHARPSKIN", "check.bmp", single);
+  PackagePicture(L"SHARPSKIN", "check@2x.bmp", doubled);
+  const int count = skin.Buttons.CheckButtonFrame;
+  // The glyphs each source gives at this scale; at 200 % the double-sized picture is itself.
+  TBitmap fromDouble, fromSingle;
+  ScaleSkinBitmap(doubled, fromDouble, count, 1, kDoubleImageDpi, scale.Dpi(), single.Width() / count,
+                  single.Height());
+  ScaleSkinBitmap(single, fromSingle, count, 1, kLayoutDpi, scale.Dpi());
+  if (scale.Dpi() == kDoubleImageDpi) {
+    ASSERT_EQ(AllPixels(fromDouble), AllPixels(doubled));
+  }
+  const bool sharp = scale.Dpi() >= kDoubleImageMinDpi;
+  TBitmap& expected = sharp ? fromDouble : fromSingle;
+  TBitmap& other = sharp ? fromSingle : fromDouble;
+
+  auto* gallery = Application.CreateForm<TGalleryForm>();
+  ASSERT_TRUE(ShowSkinned(*gallery));
+  ASSERT_EQ(SkinnerOf(gallery->Handle())->Dpi, scale.Dpi());
+  Pump(200);
+  const COLORREF face = ColorToRGB(skin.Colours.ButtonFace);
+  int boxes = 0;
+  for (int i = 0; i < gallery->ComponentCount(); ++i) {
+    auto* box = dynamic_cast<TCheckBox*>(gallery->Components(i));
+    if (!box || !box->HandleAllocated() || !IsWindowVisible(box->Handle())) continue;
+    TSkinControl* skinner = TSkinControl::ForComponent(box);
+    ASSERT_NE(skinner, nullptr);
+    HWND wnd = box->Handle();
+    const TPixels shown = PaintedBy(*skinner, wnd, face);
+    const auto state = static_cast<UINT>(SendMessageW(wnd, BM_GETSTATE, 0, 0));
+    const int frame = CheckBoxFrame((state & BST_CHECKED) != 0, (state & BST_INDETERMINATE) != 0,
+                                    IsWindowEnabled(wnd) != FALSE);
+    const TSkinRect all{0, 0, shown.Width, shown.Height};
+    const std::string what = ToUtf8(box->Name()) + " at " + std::to_string(scale.Dpi());
+    EXPECT_EQ(DifferingPixels(shown, all, expected, count, frame, face), 0) << what;
+    EXPECT_GT(DifferingPixels(shown, all, other, count, frame, face), 8) << what << ": the two sources look alike";
+    ++boxes;
+  }
+  EXPECT_GE(boxes, 3);
+}
 
 TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCounts) {
   const TDpiScale scale(DisplayDpiOfTheRun());
