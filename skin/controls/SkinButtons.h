@@ -4,6 +4,7 @@
 // state and the caption over it, and does the pressing itself.
 #pragma once
 
+#include "skin/controls/ScaledGlyph.h"
 #include "skin/controls/SkinControl.h"
 #include "toolkit/core/ButtonLayout.h"
 
@@ -37,6 +38,9 @@ class TSkinBitButton : public TSkinButton {
 
  protected:
   void Paint(HDC dc, const RECT& rect) override;
+
+  // The button's glyph at the scale it is drawn at.
+  TScaledGlyph FGlyph;
 };
 
 // What a bit or speed button shows besides the face.

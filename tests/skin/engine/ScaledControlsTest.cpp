@@ -24,6 +24,7 @@
 #include "support/GuiObjects.h"
 #include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/Utf8.h"
+#include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/RadioButtons.h"
 #include "toolkit/forms/RangeControls.h"
 #include "toolkit/forms/StdCtrls.h"
@@ -53,7 +54,7 @@ struct TPixels {
 };
 
 // What the screen shows of a window's rectangle (screen coordinates).
-TPixels Screen(const RECT& rect) {
+TPixels ScreenShot(const RECT& rect) {
   TPixels pixels{rect.right - rect.left, rect.bottom - rect.top, {}};
   TBitmap shot;
   shot.SetSize(pixels.Width, pixels.Height);
@@ -137,7 +138,7 @@ std::vector<TPixels> ItemPixels(HWND owner, HMENU menu) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     RECT item{};
     GetMenuItemRect(owner, menu, UINT(i), &item);
-    items.push_back(Screen(item));
+    items.push_back(ScreenShot(item));
   }
   return items;
 }
@@ -302,7 +303,61 @@ TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCount
   EXPECT_GE(combos, 1);
   EXPECT_GE(spins, 2);
 
-  // Repainting everything makes nothing that stays: the scaled elements were made once.
+  // The program's own pictures on bit and speed buttons grow with the
+  // scale too, and follow a change of the picture in place.
+  std::vector<TBitBtn*> bitButtons;
+  std::vector<TSpeedButton*> speedButtons;
+  for (int i = 0; i < gallery->ComponentCount(); ++i) {
+    if (auto* bit = dynamic_cast<TBitBtn*>(gallery->Components(i))) bitButtons.push_back(bit);
+    if (auto* speed = dynamic_cast<TSpeedButton*>(gallery->Components(i))) speedButtons.push_back(speed);
+  }
+  constexpr COLORREF kMark = RGB(20, 40, 200), kGround = RGB(255, 0, 255);
+  // Two cells of 12 x 10, each with the mark on the transparent ground.
+  auto drawMarks = [&](const TSkinRect& mark) {
+    auto draw = [&](TBitmap& glyph) {
+      if (glyph.Width() != 24) MakeFilled(glyph, 24, 10, kGround);
+      PaintPixels(glyph, {0, 0, 24, 10}, kGround);
+      for (int cell = 0; cell < 2; ++cell)
+        PaintPixels(glyph, {mark.Left + 12 * cell, mark.Top, mark.Right + 12 * cell, mark.Bottom}, kMark);
+    };
+    for (TBitBtn* bit : bitButtons) draw(bit->Glyph()), bit->SetNumGlyphs(2);
+    for (TSpeedButton* speed : speedButtons) draw(speed->Glyph().Glyph()), speed->Glyph().SetNumGlyphs(2);
+    gallery->RepaintAll();
+    Pump(100);
+  };
+  auto markBox = [&](const TPixels& pixels) {
+    TSkinRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < pixels.Height; ++y)
+      for (int x = 0; x < pixels.Width; ++x)
+        if (pixels.At(x, y) == kMark)
+          box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+    return box.Left == INT_MAX ? TSkinRect{} : box;
+  };
+  auto expectMarks = [&](const TSkinRect& mark, const std::string& when) {
+    for (TBitBtn* bit : bitButtons)
+      ExpectScaled(markBox(PaintedBy(*TSkinControl::ForComponent(bit), bit->Handle(), face)), mark, scale,
+                   ToUtf8(bit->Name()) + when + at);
+    int onScreen = 0;
+    for (TSpeedButton* speed : speedButtons) {
+      // Windowless: read from the screen, where the form's edge lies within it.
+      POINT corner{speed->BoundsRect().left, speed->BoundsRect().top};
+      ClientToScreen(speed->Parent()->Handle(), &corner);
+      const RECT place{corner.x, corner.y, corner.x + speed->Width(), corner.y + speed->Height()};
+      if (place.right > GetSystemMetrics(SM_CXSCREEN) || place.bottom > GetSystemMetrics(SM_CYSCREEN)) continue;
+      ExpectScaled(markBox(ScreenShot(place)), mark, scale, ToUtf8(speed->Name()) + when + at);
+      ++onScreen;
+    }
+    EXPECT_GE(onScreen, 2) << when;
+  };
+  ASSERT_GE(bitButtons.size(), 5u);
+  ASSERT_GE(speedButtons.size(), 5u);
+  drawMarks({2, 2, 10, 8});
+  expectMarks({2, 2, 10, 8}, " glyph");
+  drawMarks({4, 3, 8, 7});
+  expectMarks({4, 3, 8, 7}, " changed glyph");
+
+  // Repainting everything makes nothing that stays: the scaled elements were
+  // made once, and a changed glyph replaces its scaled copy.
   gallery->RepaintAll();
   Pump(100);
   FreeBitmapContexts();
@@ -311,6 +366,9 @@ TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCount
   Pump(100);
   FreeBitmapContexts();
   EXPECT_EQ(CountGuiObjects(), settled) << "after 50 repaints" << at;
+  for (int i = 0; i < 10; ++i) drawMarks(i % 2 ? TSkinRect{4, 3, 8, 7} : TSkinRect{2, 2, 10, 8});
+  FreeBitmapContexts();
+  EXPECT_EQ(CountGuiObjects(), settled) << "after 10 changed glyphs" << at;
 }
 
 TEST(ScaledControls, ADropDownsCheckMarkAndImageGlyphAreTheirSizeTimesTheScale) {
