@@ -109,6 +109,8 @@ class TSkinData : public TComponent {
 
   // The model, valid while SkinNotReady is false.
   std::wstring SkinName;
+  // Counts the descriptions parsed: what is drawn from one load differs from the next's.
+  uint64_t SkinLoad = 0;
   TMemoryStream SkinStreamData;
   bool SkinNotReady = true;
   TSkinColours Colours;

@@ -45,6 +45,7 @@ void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   FScaledControls.clear();
   FDoubles.clear();
   SkippedDoubleImages.clear();
+  ++SkinLoad;
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();
   ReadColours();
