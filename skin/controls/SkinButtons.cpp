@@ -186,7 +186,7 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect) {
   TSelectObject selected(buffer, button->Font().Handle());
   SetTextColor(buffer, ToRGB(BitButtonCaptionColour(TextColours(*FSkinData), frame, uint32_t(button->Font().Color()))));
   const TDpiScale scale(DrawDpi());
-  TButtonContent content{&FGlyph.At(button->Glyph(), button->NumGlyphs(), scale.Dpi()), button->NumGlyphs(),
+  TButtonContent content{&FGlyph.At(button->Glyph(), button->NumGlyphs(), scale.Dpi(), true), button->NumGlyphs(),
                          BitButtonGlyphCell(frame, button->NumGlyphs()), button->Layout(),
                          button->Margin() < 0 ? button->Margin() : scale.Scale(button->Margin()),
                          scale.Scale(button->Spacing()), 0, FCaption};
@@ -291,7 +291,7 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
     DrawCaption(scratch, button->Text(), local, DT_CENTER, FEnabled);
   } else {
     const TDpiScale scale(DrawDpi());
-    TButtonContent content{&FGlyph.At(glyph.Glyph(), glyph.NumGlyphs(), scale.Dpi()), glyph.NumGlyphs(),
+    TButtonContent content{&FGlyph.At(glyph.Glyph(), glyph.NumGlyphs(), scale.Dpi(), true), glyph.NumGlyphs(),
                            SpeedButtonGlyphCell(frame, glyph.NumGlyphs()), glyph.Layout(),
                            glyph.Margin() < 0 ? glyph.Margin() : scale.Scale(glyph.Margin()),
                            scale.Scale(glyph.Spacing()), 1, button->Text()};

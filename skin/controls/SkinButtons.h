@@ -4,8 +4,8 @@
 // state and the caption over it, and does the pressing itself.
 #pragma once
 
-#include "skin/controls/ScaledGlyph.h"
 #include "skin/controls/SkinControl.h"
+#include "toolkit/graphics/ScaledBitmap.h"
 #include "toolkit/core/ButtonLayout.h"
 
 class TSkinButton : public TSkinControl {
@@ -40,7 +40,7 @@ class TSkinBitButton : public TSkinButton {
   void Paint(HDC dc, const RECT& rect) override;
 
   // The button's glyph at the scale it is drawn at.
-  TScaledGlyph FGlyph;
+  TScaledBitmap FGlyph;
 };
 
 // What a bit or speed button shows besides the face.

@@ -1,4 +1,4 @@
-#include "skin/controls/ScaledGlyph.h"
+#include "toolkit/graphics/ScaledBitmap.h"
 
 #include <algorithm>
 
@@ -19,23 +19,24 @@ uint64_t Fingerprint(const TPixelImage& image) {
 
 }  // namespace
 
-TBitmap& TScaledGlyph::At(TBitmap& glyph, int numGlyphs, int dpi) {
-  if (glyph.Empty() || dpi == kLayoutDpi || dpi <= 0) return glyph;
-  numGlyphs = std::max(1, numGlyphs);
-  const TPixelImage pixels = PixelsOf(glyph);
+TBitmap& TScaledBitmap::At(TBitmap& source, int cells, int dpi, bool keyed) {
+  if (source.Empty() || dpi == kLayoutDpi || dpi <= 0) return source;
+  cells = std::max(1, cells);
+  const TPixelImage pixels = PixelsOf(source);
   const uint64_t fingerprint = Fingerprint(pixels);
-  if (!FScaled.Empty() && glyph.Handle() == FSource && fingerprint == FFingerprint && numGlyphs == FNumGlyphs &&
-      dpi == FDpi)
+  if (!FScaled.Empty() && source.Handle() == FSource && fingerprint == FFingerprint && cells == FCells &&
+      dpi == FDpi && keyed == FKeyed)
     return FScaled;
   const TDpiScale scale(dpi);
-  const int cellWidth = pixels.Width / numGlyphs;
-  if (cellWidth <= 0) return glyph;
-  const TKeyColour key{pixels.Bgr[0], pixels.Bgr[1], pixels.Bgr[2]};
-  AssignPixels(FScaled, ResampleFrames(pixels, numGlyphs, 1, std::max(1, scale.Scale(cellWidth)),
+  const int cellWidth = pixels.Width / cells;
+  if (cellWidth <= 0) return source;
+  const TKeyColour key{pixels.Bgr[0], pixels.Bgr[1], pixels.Bgr[2], keyed};
+  AssignPixels(FScaled, ResampleFrames(pixels, cells, 1, std::max(1, scale.Scale(cellWidth)),
                                        std::max(1, scale.Scale(pixels.Height)), key));
-  FSource = glyph.Handle();
+  FSource = source.Handle();
   FFingerprint = fingerprint;
-  FNumGlyphs = numGlyphs;
+  FCells = cells;
   FDpi = dpi;
-  return FScaled.Empty() ? glyph : FScaled;
+  FKeyed = keyed;
+  return FScaled.Empty() ? source : FScaled;
 }
