@@ -202,15 +202,20 @@ def menu_glyphs():
 
 # ---------------------------------------------------------------- controls
 
+def push_button_looks(span):
+    """(border, fill by row) of the five frames, the fill's gradient over span rows."""
+    return (
+        (rgb("a9b4c1"), lambda y: mix(FIELD, rgb("edf1f5"), y / span)),
+        (ACCENT_DARK, lambda y: mix(ACCENT_PRESS, ACCENT_HOT, y / span)),
+        (rgb("cdd4dc"), DISABLED_FILL),
+        (ACCENT, lambda y: mix(rgb("f5f9fd"), rgb("e1edf9"), y / span)),
+        (ACCENT_DARK, lambda y: mix(rgb("3a7bc8"), ACCENT, y / span)),
+    )
+
+
 def push_buttons():
     """Five frames: normal, pressed, disabled, hot or focused, default."""
-    looks = (
-        (rgb("a9b4c1"), lambda y: mix(FIELD, rgb("edf1f5"), y / 23)),
-        (ACCENT_DARK, lambda y: mix(ACCENT_PRESS, ACCENT_HOT, y / 23)),
-        (rgb("cdd4dc"), DISABLED_FILL),
-        (ACCENT, lambda y: mix(rgb("f5f9fd"), rgb("e1edf9"), y / 23)),
-        (ACCENT_DARK, lambda y: mix(rgb("3a7bc8"), ACCENT, y / 23)),
-    )
+    looks = push_button_looks(23)
 
     def paint(border, fill):
         canvas = Canvas(24, 24)
@@ -799,6 +804,16 @@ def radio_glyphs_2x():
     return side_by_side([paint(*look) for look in CHOICE_LOOKS])
 
 
+def push_buttons_2x():
+    def paint(border, fill):
+        canvas = Canvas(48, 48)
+        rounded(canvas, (0, 0, 48, 48), 6, border, blend_on=FACE)
+        rounded(canvas, (2, 2, 46, 46), 4, (lambda y: fill(y - 2)) if callable(fill) else fill, blend_on=border)
+        return canvas
+
+    return strip(push_button_looks(43), paint)
+
+
 def double_bitmaps():
     """The pictures the sharp skin carries for 200 %, by the name of the 1x image they stand for."""
     return {
@@ -806,6 +821,7 @@ def double_bitmaps():
         "titlemax.bmp": title_button_2x("max"),
         "titlerestore.bmp": title_button_2x("restore"),
         "titlemin.bmp": title_button_2x("min"),
+        "button.bmp": push_buttons_2x(),
         "check.bmp": check_glyphs_2x(),
         "radio.bmp": radio_glyphs_2x(),
     }
