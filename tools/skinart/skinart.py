@@ -105,38 +105,40 @@ def strip(looks, paint):
 
 # ---------------------------------------------------------------- window frame
 
-def frame_master(state):
+def frame_master(state, scale=1):
     """The whole frame of a small window; the four border pieces are cut from it, so their
-    seams, the rounded corners and the title band always line up."""
+    seams, the rounded corners and the title band always line up. At scale 2 it is drawn for
+    200 %: the same shape with twice the pixels, its curves finer."""
     chrome = CHROME[state]
-    canvas = Canvas(MASTER_W, MASTER_H)
-    corners = (CORNER, CORNER, 0, 0)
-    for y in range(MASTER_H):
-        for x in range(MASTER_W):
-            if not coverage(x, y, (0, 0, MASTER_W, MASTER_H), corners, 1):
+    width, height, corner = MASTER_W * scale, MASTER_H * scale, CORNER * scale
+    canvas = Canvas(width, height)
+    corners = (corner, corner, 0, 0)
+    for y in range(height):
+        for x in range(width):
+            if not coverage(x, y, (0, 0, width, height), corners, 1):
                 continue
-            inset1 = coverage(x, y, (1, 1, MASTER_W - 1, MASTER_H - 1),
-                              (CORNER - 1, CORNER - 1, 0, 0), 1)
-            inset2 = coverage(x, y, (2, 2, MASTER_W - 2, MASTER_H - 2),
-                              (CORNER - 2, CORNER - 2, 0, 0), 1)
+            inset1 = coverage(x, y, (scale, scale, width - scale, height - scale),
+                              (corner - scale, corner - scale, 0, 0), 1)
+            inset2 = coverage(x, y, (2 * scale, 2 * scale, width - 2 * scale, height - 2 * scale),
+                              (corner - 2 * scale, corner - 2 * scale, 0, 0), 1)
             if not inset1:
                 colour = chrome["outline"]
-            elif y < TITLE_HEIGHT:
-                colour = chrome["rim"] if not inset2 and y < CORNER else title_colour(state, y)
+            elif y < TITLE_HEIGHT * scale:
+                colour = chrome["rim"] if not inset2 and y < corner else title_colour(state, y / scale)
             else:
                 colour = chrome["bottom"]
             canvas.put(x, y, colour)
     return canvas
 
 
-def frame_pieces():
-    masters = [frame_master(state) for state in STATES]
-    right = MASTER_W - SIDE
+def frame_pieces(scale=1):
+    masters = [frame_master(state, scale) for state in STATES]
+    side, right, bottom = SIDE * scale, (MASTER_W - SIDE) * scale, MASTER_H * scale
     return {
-        "left": side_by_side([m.crop(0, 0, SIDE, MASTER_H) for m in masters]),
-        "right": side_by_side([m.crop(right, 0, MASTER_W, MASTER_H) for m in masters]),
-        "top": stacked([m.crop(SIDE, 0, right, TITLE_HEIGHT) for m in masters]),
-        "bottom": stacked([m.crop(SIDE, MASTER_H - SIDE, right, MASTER_H) for m in masters]),
+        "left": side_by_side([m.crop(0, 0, side, bottom) for m in masters]),
+        "right": side_by_side([m.crop(right, 0, MASTER_W * scale, bottom) for m in masters]),
+        "top": stacked([m.crop(side, 0, right, TITLE_HEIGHT * scale) for m in masters]),
+        "bottom": stacked([m.crop(side, bottom - side, right, bottom) for m in masters]),
     }
 
 
@@ -816,7 +818,12 @@ def push_buttons_2x():
 
 def double_bitmaps():
     """The pictures the sharp skin carries for 200 %, by the name of the 1x image they stand for."""
+    pieces = frame_pieces(2)
     return {
+        "left.bmp": pieces["left"],
+        "right.bmp": pieces["right"],
+        "top.bmp": pieces["top"],
+        "bottom.bmp": pieces["bottom"],
         "titleclose.bmp": title_button_2x("close", close=True),
         "titlemax.bmp": title_button_2x("max"),
         "titlerestore.bmp": title_button_2x("restore"),
