@@ -3,6 +3,7 @@
 #include "skin/controls/ControlFrames.h"
 #include "skin/model/SkinDraw.h"
 #include "skin/model/SkinShared.h"
+#include "toolkit/core/DisplayScale.h"
 #include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/StdCtrls.h"
 
@@ -184,8 +185,11 @@ void TSkinBitButton::Paint(HDC dc, const RECT& rect) {
   HDC buffer = PaintFace(FBuffer, rect, element.FrameCount, frame);
   TSelectObject selected(buffer, button->Font().Handle());
   SetTextColor(buffer, ToRGB(BitButtonCaptionColour(TextColours(*FSkinData), frame, uint32_t(button->Font().Color()))));
-  TButtonContent content{&button->Glyph(), button->NumGlyphs(), BitButtonGlyphCell(frame, button->NumGlyphs()),
-                         button->Layout(), button->Margin(), button->Spacing(), 0, FCaption};
+  const TDpiScale scale(DrawDpi());
+  TButtonContent content{&FGlyph.At(button->Glyph(), button->NumGlyphs(), scale.Dpi(), true), button->NumGlyphs(),
+                         BitButtonGlyphCell(frame, button->NumGlyphs()), button->Layout(),
+                         button->Margin() < 0 ? button->Margin() : scale.Scale(button->Margin()),
+                         scale.Scale(button->Spacing()), 0, FCaption};
   const RECT local{0, 0, rect.right - rect.left, rect.bottom - rect.top};
   DrawButtonContent(buffer, local, content, FEnabled);
   BitBlt(dc, rect.left, rect.top, local.right, local.bottom, buffer, 0, 0, SRCCOPY);
@@ -286,8 +290,11 @@ void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   if (glyph.Glyph().Empty()) {
     DrawCaption(scratch, button->Text(), local, DT_CENTER, FEnabled);
   } else {
-    TButtonContent content{&glyph.Glyph(), glyph.NumGlyphs(), SpeedButtonGlyphCell(frame, glyph.NumGlyphs()),
-                           glyph.Layout(), glyph.Margin(), glyph.Spacing(), 1, button->Text()};
+    const TDpiScale scale(DrawDpi());
+    TButtonContent content{&FGlyph.At(glyph.Glyph(), glyph.NumGlyphs(), scale.Dpi(), true), glyph.NumGlyphs(),
+                           SpeedButtonGlyphCell(frame, glyph.NumGlyphs()), glyph.Layout(),
+                           glyph.Margin() < 0 ? glyph.Margin() : scale.Scale(glyph.Margin()),
+                           scale.Scale(glyph.Spacing()), 1, button->Text()};
     DrawButtonContent(scratch, local, content, FEnabled);
   }
   BitBlt(dc, rect.left, rect.top, local.right, local.bottom, scratch, 0, 0, SRCCOPY);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "skin/controls/SkinControl.h"
+#include "toolkit/graphics/ScaledBitmap.h"
 #include "toolkit/core/ButtonLayout.h"
 
 class TSkinButton : public TSkinControl {
@@ -37,6 +38,9 @@ class TSkinBitButton : public TSkinButton {
 
  protected:
   void Paint(HDC dc, const RECT& rect) override;
+
+  // The button's glyph at the scale it is drawn at.
+  TScaledBitmap FGlyph;
 };
 
 // What a bit or speed button shows besides the face.

@@ -25,6 +25,7 @@
 #include "skin/engine/FrameRegion.h"
 #include "skin/engine/FrameStyles.h"
 #include "skin/engine/NCObject.h"
+#include "skin/engine/RenderedPieces.h"
 #include "skin/engine/SkinBoundary.h"
 #include "skin/engine/SkinControlLink.h"
 #include "skin/engine/SysButtonLayout.h"
@@ -121,6 +122,7 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   std::vector<std::unique_ptr<TWinSysButton>> SysButtons;
   TBitmap IconBitmap;
   TBitmap TitleCache;
+  TRenderedPieces Pieces;
   int32_t WindowWidth = 0, WindowHeight = 0;
   int32_t RegionWidth = 0, RegionHeight = 0;
   bool Active = true;
@@ -260,6 +262,17 @@ class TWinSkinForm : public TComponent, public TNCObjectOwner {
   int FPlatformMenuHeight = 0;  // how much the client grew when the skin took the menu bar off
   uint32_t FRemovedCaptionStyles = 0;  // what SetCaptionStyles took and gives back
   TBitmap FTitleBackground;  // the composed title bar without its buttons
+  // What FTitleBackground was composed for: it is composed again only when one changes.
+  struct TTitleKey {
+    int Width = 0, Height = 0, WindowHeight = 0, Dpi = 0, RightmostButtonLeft = 0, WindowState = 0, FrameKind = 0;
+    bool Active = false, RightToLeft = false;
+    uint32_t Style = 0;
+    HFONT Font = nullptr;
+    uint64_t SkinLoad = 0;
+    std::wstring Caption;
+    bool operator==(const TTitleKey&) const = default;
+  };
+  TTitleKey FTitleKey;
   std::wstring FMeasuredShortCaption;  // the caption LeastTrackSize measured last, and its width
   int FShortCaptionWidth = 0;
   bool FFollowPosted = false;  // SKM_FOLLOWCONTROLS is on its way

@@ -330,6 +330,8 @@ void TWinSkinForm::ReloadSkin() {
   for (TSkinControlLink* skinner : FControlSkinners) skinner->SkinChanged();
   LifeState = flReloading;
   TitleCache.Clear();
+  Pieces.Clear();
+  FTitleKey = {};
   if (FullSkin) {
     SkinPopupMenus();
     FitFrame(true);
@@ -364,6 +366,8 @@ void TWinSkinForm::Detach() {
   }
   RestoreMdiClient();
   TitleCache.Clear();
+  Pieces.Clear();
+  FTitleKey = {};
   GiveBackPlatformFrame();
   SetWindowRgn(Handle, nullptr, TRUE);
   RegionOwned = false;
@@ -404,6 +408,8 @@ void TWinSkinForm::DetachOnDestroy() {
     SkinMenu.reset();
   }
   TitleCache.Clear();
+  Pieces.Clear();
+  FTitleKey = {};
   FTitleBackground.Clear();
   IconBitmap.Clear();
   CaptionFont.Reset();

@@ -94,27 +94,37 @@ void TWinSkinForm::PaintFrame(HDC dc) {
 void TWinSkinForm::PaintBorderPiece(int index, const RECT& rect, HDC dc) {
   if (!PaintsPiece(ToSkin(rect))) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  auto piece = RenderPiece(FrameSkin, index, width, height, Active);
-  if (piece->Empty()) return;
-  BitBlt(dc, rect.left, rect.top, width, height, piece->Canvas().Handle(), 0, 0, SRCCOPY);
+  const TPieceSource source{&BorderOf(FrameSkin, index), SkinData->SkinLoad};
+  TBitmap& piece = Pieces.Piece(index, Active, width, height, source,
+                                [&] { return RenderPiece(FrameSkin, index, width, height, Active); });
+  if (piece.Empty()) return;
+  BitBlt(dc, rect.left, rect.top, width, height, piece.Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 // The title bar is composed in TitleCache and copied once, so caption and
 // buttons never flicker. The band is first read from the window, so the
-// tops of the side pieces drawn there stay.
+// tops of the side pieces drawn there stay. Without the buttons it is kept
+// in FTitleBackground, and composed again only when what it shows changed.
 void TWinSkinForm::PaintTitle(HDC dc) {
   const int width = WindowWidth, height = FrameTop;
   if (width <= 0 || height <= 0) return;
   if (TitleCache.Width() != width || TitleCache.Height() != height) TitleCache.SetSize(width, height);
   HDC cache = TitleCache.Canvas().Handle();
-  BitBlt(cache, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-  TFrameLayout layout = LayoutFrame(WindowWidth, WindowHeight, FrameSizes(), MenuHeight);
-  PaintBorderPiece(bdTop, ToRect(layout.Title), cache);
   // The buttons at the right are placed before the caption, which a popup's
   // ends in front of: from the first paint on, not after the next one.
   LayoutSysButtons();
-  PaintCaption(ToRect(layout.Title));
-  FTitleBackground.Assign(TitleCache);
+  const TTitleKey key{width, height, WindowHeight, Dpi, RightmostButtonLeft, int(WindowState), int(FrameKind), Active,
+                      RightToLeft, Style, CaptionFont.Get(), SkinData->SkinLoad, CaptionPrefix + L"\n" + CaptionText};
+  if (key == FTitleKey && FTitleBackground.Width() == width && FTitleBackground.Height() == height) {
+    BitBlt(cache, 0, 0, width, height, FTitleBackground.Canvas().Handle(), 0, 0, SRCCOPY);
+  } else {
+    BitBlt(cache, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+    TFrameLayout layout = LayoutFrame(WindowWidth, WindowHeight, FrameSizes(), MenuHeight);
+    PaintBorderPiece(bdTop, ToRect(layout.Title), cache);
+    PaintCaption(ToRect(layout.Title));
+    FTitleBackground.Assign(TitleCache);
+    FTitleKey = key;
+  }
   LayoutSysButtons();
   DrawTitleButtons();
   BitBlt(dc, 0, 0, width, height, cache, 0, 0, SRCCOPY);

@@ -138,6 +138,8 @@ void TWinSkinForm::WMDpiChanged(TMessage& message) {
   if (SkinMenu) MenuHeight = SystemMetricForDpi(SM_CYMENU, Dpi);
   LoadFrameMetrics();
   TitleCache.Clear();
+  Pieces.Clear();
+  FTitleKey = {};
   RefreshFrame();
   Default(message);
   BuildRegion();

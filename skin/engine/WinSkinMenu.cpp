@@ -239,29 +239,37 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& rect) {
   if (!shared || width <= 0 || height <= 0) return;
   TBitmap& bitmap = shared->Scratch;
   if (bitmap.Width() != width || bitmap.Height() != height) bitmap.SetSize(width, height);
-  TCanvas& canvas = bitmap.Canvas();
-  HDC target = canvas.Handle();
+  HDC target = bitmap.Canvas().Handle();
   const RECT whole{0, 0, width, height};
   const bool rightToLeft = FormSkinner.RightToLeft;
-  int start;
   const TControlSkin skin = SkinData.ControlSkinAt(FormSkinner.Dpi);
-  if (TDataSkinObject* element = skin.MenuBar) {
-    const int frame = MenuBarFrame(FormSkinner.Active);
-    const TMargins ends{element->LeftWidth, 0, element->RightWidth, 0};
-    if (MenuBarIsNineSlice(element->Tile)) {
-      auto face = RenderElement(whole, element->Image, ends, true, false, 2, frame);
-      BitBlt(target, 0, 0, width, height, face->Canvas().Handle(), 0, 0, SRCCOPY);
+  TDataSkinObject* face = skin.MenuBar;
+  const int frame = MenuBarFrame(FormSkinner.Active);
+  // The bar's face is drawn again only for another size, state, skin or
+  // scale; the entries' texts are drawn over a copy of it every time.
+  const TBarKey key{width, height, frame, FormSkinner.Dpi, face, SkinData.SkinLoad, SkinData.Colours.Menubar};
+  if (!(key == BarCacheKey) || BarCache.Width() != width || BarCache.Height() != height) {
+    BarCache.SetSize(width, height);
+    TCanvas& canvas = BarCache.Canvas();
+    if (face) {
+      const TMargins ends{face->LeftWidth, 0, face->RightWidth, 0};
+      if (MenuBarIsNineSlice(face->Tile)) {
+        auto rendered = RenderElement(whole, face->Image, ends, true, false, 2, frame);
+        BitBlt(canvas.Handle(), 0, 0, width, height, rendered->Canvas().Handle(), 0, 0, SRCCOPY);
+      } else {
+        DrawThreeSlice(canvas, whole, face->Image, true, false, 2, frame, ends);
+      }
     } else {
-      DrawThreeSlice(canvas, whole, element->Image, true, false, 2, frame, ends);
+      canvas.Brush().SetColor(SkinData.Colours.Menubar);
+      canvas.FillRect(whole);
     }
-    start = MenuBarStart(TMenuBarEnds{element->LeftWidth, element->RightWidth}, rightToLeft, width, skin.Scale);
-  } else {
-    canvas.Brush().SetColor(SkinData.Colours.Menubar);
-    canvas.FillRect(whole);
-    start = MenuBarStart(std::nullopt, rightToLeft, width, skin.Scale);
+    BarCacheKey = key;
   }
+  const int start =
+      face ? MenuBarStart(TMenuBarEnds{face->LeftWidth, face->RightWidth}, rightToLeft, width, skin.Scale)
+              : MenuBarStart(std::nullopt, rightToLeft, width, skin.Scale);
+  BitBlt(target, 0, 0, width, height, BarCache.Canvas().Handle(), 0, 0, SRCCOPY);
   BarRect = rect;
-  BarCache.Assign(bitmap);
 
   Painting = true;
   std::vector<int> widths;

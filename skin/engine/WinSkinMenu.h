@@ -84,6 +84,15 @@ class TWinSkinMenu {
   TSkinData& SkinData;
   TWinSkinForm& FormSkinner;
   TBitmap BarCache;  // the bar as last drawn, without entry texts
+  // What BarCache was drawn for: it is drawn again only when one changes.
+  struct TBarKey {
+    int Width = 0, Height = 0, Frame = -1, Dpi = 0;
+    const void* Element = nullptr;
+    uint64_t SkinLoad = 0;
+    TColor Colour = 0;
+    bool operator==(const TBarKey&) const = default;
+  };
+  TBarKey BarCacheKey;
   int32_t EntryCount = 0;
   bool Painting = false;
   HMENU MenuHandle = nullptr;

@@ -12,24 +12,24 @@ int FramesOf(const TDataSkinObject& element) { return std::max(1, element.FrameC
 // A copy of element at scale, its image's FrameCount frames side by side, or
 // stacked; none for an element the skin lacks.
 template <typename Element>
-std::unique_ptr<Element> Scaled(const std::unique_ptr<Element>& element, const TDpiScale& scale,
-                                bool stacked = false) {
+std::unique_ptr<Element> Scaled(const TSkinData& data, const std::unique_ptr<Element>& element,
+                                const TDpiScale& scale, bool stacked = false) {
   if (!element) return nullptr;
   auto copy = std::make_unique<Element>(element->Name);
   CopyScaledElement(*element, *copy, scale);
   const int frames = FramesOf(*element);
-  ScaleSkinBitmap(element->Image, copy->Image, stacked ? 1 : frames, stacked ? frames : 1, kLayoutDpi, scale.Dpi());
+  ScaleSkinImage(data, element->Image, copy->Image, stacked ? 1 : frames, stacked ? frames : 1, scale.Dpi());
   return copy;
 }
 
 // The same for a two-image element, whose second image is one picture or has
 // the frames of the first side by side.
-std::unique_ptr<TDataSkinBorder> ScaledBorder(const std::unique_ptr<TDataSkinBorder>& element,
+std::unique_ptr<TDataSkinBorder> ScaledBorder(const TSkinData& data, const std::unique_ptr<TDataSkinBorder>& element,
                                               const TDpiScale& scale, bool secondFramed) {
-  auto copy = Scaled(element, scale);
+  auto copy = Scaled(data, element, scale);
   if (copy)
-    ScaleSkinBitmap(element->SecondImage, copy->SecondImage, secondFramed ? FramesOf(*element) : 1, 1, kLayoutDpi,
-                    scale.Dpi());
+    ScaleSkinImage(data, element->SecondImage, copy->SecondImage, secondFramed ? FramesOf(*element) : 1, 1,
+                   scale.Dpi());
   return copy;
 }
 
@@ -70,36 +70,34 @@ TScaledControlSkin::TScaledControlSkin(TSkinData& data, int dpi) : FScale(dpi) {
   FButtons.HasNormalColour2 = buttons.HasNormalColour2;
   FButtons.HasMouseOverColour2 = buttons.HasMouseOverColour2;
   FButtons.HasPressedColour2 = buttons.HasPressedColour2;
-  ScaleSkinBitmap(buttons.Image, FButtons.Image, FramesOf(buttons), 1, kLayoutDpi, dpi);
-  ScaleSkinBitmap(buttons.CheckButton, FButtons.CheckButton, std::max(1, buttons.CheckButtonFrame), 1, kLayoutDpi,
-                  dpi);
-  ScaleSkinBitmap(buttons.RadioButton, FButtons.RadioButton, std::max(1, buttons.RadioButtonFrame), 1, kLayoutDpi,
-                  dpi);
+  ScaleSkinImage(data, buttons.Image, FButtons.Image, FramesOf(buttons), 1, dpi);
+  ScaleSkinImage(data, buttons.CheckButton, FButtons.CheckButton, std::max(1, buttons.CheckButtonFrame), 1, dpi);
+  ScaleSkinImage(data, buttons.RadioButton, FButtons.RadioButton, std::max(1, buttons.RadioButtonFrame), 1, dpi);
 
   // The progress bar's chunk and the tabs' page border are single pictures;
   // the combo box's mirrored button and the up-down glyphs have the frames
   // of their element's first image.
-  FProgress = ScaledBorder(data.Progress, s, false);
-  FTabs = ScaledBorder(data.Tabs, s, false);
-  FComboButton = ScaledBorder(data.ComboButton, s, true);
-  FUpDownHorz = ScaledBorder(data.UpDownHorz, s, true);
-  FUpDownVert = ScaledBorder(data.UpDownVert, s, true);
-  FToolbars = Scaled(data.Toolbars, s);
-  FStatusBarEdges = Scaled(data.StatusBarEdges, s);
-  FSunkEdge = Scaled(data.SunkEdge, s);
-  FExtraImages = Scaled(data.ExtraImages, s);
-  FHeaderbar = Scaled(data.Headerbar, s);
+  FProgress = ScaledBorder(data, data.Progress, s, false);
+  FTabs = ScaledBorder(data, data.Tabs, s, false);
+  FComboButton = ScaledBorder(data, data.ComboButton, s, true);
+  FUpDownHorz = ScaledBorder(data, data.UpDownHorz, s, true);
+  FUpDownVert = ScaledBorder(data, data.UpDownVert, s, true);
+  FToolbars = Scaled(data, data.Toolbars, s);
+  FStatusBarEdges = Scaled(data, data.StatusBarEdges, s);
+  FSunkEdge = Scaled(data, data.SunkEdge, s);
+  FExtraImages = Scaled(data, data.ExtraImages, s);
+  FHeaderbar = Scaled(data, data.Headerbar, s);
   // The menu bar's two frames are stacked.
-  FMenuBar = Scaled(data.MenuBar, s, true);
-  FMenuItem = Scaled(data.MenuItem, s);
-  FMenuBackground = Scaled(data.MenuBackground, s);
-  FScrollbar = Scaled(data.Scrollbar, s);
-  FHorzScroll = Scaled(data.HorzScroll, s);
-  FVertScroll = Scaled(data.VertScroll, s);
-  FHorzScrollThumb = Scaled(data.HorzScrollThumb, s);
-  FVertScrollThumb = Scaled(data.VertScrollThumb, s);
-  FTrackbarThumbHorz = Scaled(data.TrackbarThumbHorz, s);
-  FTrackbarThumbVert = Scaled(data.TrackbarThumbVert, s);
+  FMenuBar = Scaled(data, data.MenuBar, s, true);
+  FMenuItem = Scaled(data, data.MenuItem, s);
+  FMenuBackground = Scaled(data, data.MenuBackground, s);
+  FScrollbar = Scaled(data, data.Scrollbar, s);
+  FHorzScroll = Scaled(data, data.HorzScroll, s);
+  FVertScroll = Scaled(data, data.VertScroll, s);
+  FHorzScrollThumb = Scaled(data, data.HorzScrollThumb, s);
+  FVertScrollThumb = Scaled(data, data.VertScrollThumb, s);
+  FTrackbarThumbHorz = Scaled(data, data.TrackbarThumbHorz, s);
+  FTrackbarThumbVert = Scaled(data, data.TrackbarThumbVert, s);
 }
 
 TControlSkin TScaledControlSkin::View() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/model/SkinData.h"
+#include "skin/package/DoubleImages.h"
 #include "toolkit/core/DisplayScale.h"
 #include "toolkit/graphics/BitmapPixels.h"
 
@@ -37,6 +38,15 @@ void ScaleSkinBitmap(const TBitmap& source, TBitmap& target, int framesAcross, i
   AssignPixels(target, scaled);
 }
 
+void ScaleSkinImage(const TSkinData& data, const TBitmap& image, TBitmap& target, int framesAcross, int framesDown,
+                    int dpi) {
+  const TBitmap* doubled = dpi >= kDoubleImageMinDpi ? data.DoubleOf(image) : nullptr;
+  if (!doubled) return ScaleSkinBitmap(image, target, framesAcross, framesDown, kLayoutDpi, dpi);
+  framesAcross = std::max(1, framesAcross), framesDown = std::max(1, framesDown);
+  ScaleSkinBitmap(*doubled, target, framesAcross, framesDown, kDoubleImageDpi, dpi, image.Width() / framesAcross,
+                  image.Height() / framesDown);
+}
+
 TFrameSkin FrameSkinOf(TSkinData& data) {
   TFrameSkin skin{&data.LeftBorder, &data.RightBorder, &data.TopBorder, &data.BottomBorder, &data.Title, {}, kLayoutDpi};
   for (auto& button : data.TitleButtons) skin.Buttons.push_back(button.get());
@@ -49,7 +59,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
   auto border = [&](const TDataSkinBorder& from, TDataSkinBorder& to, bool stacked) {
     CopyScaledElement(from, to, scale);
     int frames = std::max(1, from.FrameCount);
-    ScaleSkinBitmap(from.Image, to.Image, stacked ? 1 : frames, stacked ? frames : 1, kLayoutDpi, dpi);
+    ScaleSkinImage(data, from.Image, to.Image, stacked ? 1 : frames, stacked ? frames : 1, dpi);
   };
   border(data.LeftBorder, FLeft, false);
   border(data.RightBorder, FRight, false);
@@ -66,7 +76,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
   FTitle.ActiveText = title.ActiveText;
   FTitle.InActiveText = title.InActiveText;
   // The caption's back holds its two frames stacked.
-  ScaleSkinBitmap(title.Image, FTitle.Image, 1, 2, kLayoutDpi, dpi);
+  ScaleSkinImage(data, title.Image, FTitle.Image, 1, 2, dpi);
 
   for (auto& button : data.TitleButtons) {
     auto copy = std::make_unique<TDataSkinSysButton>(button->Name);
@@ -78,7 +88,7 @@ TScaledFrameSkin::TScaledFrameSkin(TSkinData& data, int dpi) : FDpi(dpi) {
     copy->CombineOp = button->CombineOp;
     copy->Visibility = button->Visibility;
     copy->Visibility1 = button->Visibility1;
-    ScaleSkinBitmap(button->Image, copy->Image, std::max(1, button->FrameCount), 1, kLayoutDpi, dpi);
+    ScaleSkinImage(data, button->Image, copy->Image, std::max(1, button->FrameCount), 1, dpi);
     FButtons.push_back(std::move(copy));
   }
 }

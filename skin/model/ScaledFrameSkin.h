@@ -50,3 +50,9 @@ void CopyScaledElement(const TDataSkinObject& from, TDataSkinObject& to, const T
 // image drawn for fromDpi. An empty source gives an empty bitmap.
 void ScaleSkinBitmap(const TBitmap& source, TBitmap& target, int framesAcross, int framesDown, int fromDpi, int toDpi,
                      int frameWidth96 = 0, int frameHeight96 = 0);
+
+// A skin image at dpi the same way: from its @2x picture from 175 % up when
+// the skin has one (as it is at 200 %, resampled at other scales), else from
+// the image itself.
+void ScaleSkinImage(const TSkinData& data, const TBitmap& image, TBitmap& target, int framesAcross, int framesDown,
+                    int dpi);

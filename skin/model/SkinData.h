@@ -95,8 +95,11 @@ class TSkinData : public TComponent {
   // Parsing: builds the whole model from a description, naming bitmaps of
   // the package being loaded.
   void ParseSkinDescription(const TMemIniFile& description);
-  // Fills bitmap with the package's file of that name, or empties it.
+  // Fills bitmap with the package's file of that name, or empties it; keeps
+  // the package's NAME@2x.bmp beside it when that is exactly twice its size.
   void LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name);
+  // The @2x picture kept for image, while image is still half its size.
+  const TBitmap* DoubleOf(const TBitmap& image) const;
 
   // The frame's elements at dpi: the skin's own at 96, else a scaled set,
   // made on first use and kept until the next skin is parsed.
@@ -106,6 +109,8 @@ class TSkinData : public TComponent {
 
   // The model, valid while SkinNotReady is false.
   std::wstring SkinName;
+  // Counts the descriptions parsed: what is drawn from one load differs from the next's.
+  uint64_t SkinLoad = 0;
   TMemoryStream SkinStreamData;
   bool SkinNotReady = true;
   TSkinColours Colours;
@@ -147,6 +152,8 @@ class TSkinData : public TComponent {
   TBrushHandle BackgroundBrush;
   bool NcPaintEnabled = true;
   TImageList MenuGlyphs;
+  // Why each @2x picture of the last skin that was left out was.
+  std::vector<std::wstring> SkippedDoubleImages;
 
  protected:
   void Loaded() override;
@@ -172,6 +179,7 @@ class TSkinData : public TComponent {
   std::unique_ptr<Element> ReadSection(const std::wstring& section, bool withStyle);
   std::unique_ptr<TDataSkinBorder> ReadBorderSection(const std::wstring& section, const wchar_t* secondKey);
   TColor ReadColour(const std::wstring& section, const std::wstring& key, TColor fallback) const;
+  void LoadDoubleImage(const TBitmap& image, const std::wstring& fileName);
 
   bool FActive = false;
   int FDisableTag = 99;
@@ -191,6 +199,8 @@ class TSkinData : public TComponent {
   const TMemIniFile* Ini = nullptr;
   std::vector<std::wstring> Sections;
 
+  // The @2x pictures by the image they stand for; made anew with every parse.
+  std::map<const TBitmap*, std::unique_ptr<TBitmap>> FDoubles;
   // Scaled frame elements by DPI; those of the skin before stay until the
   // next parse, as skinners may draw with them until they reload.
   std::map<int, std::unique_ptr<TScaledFrameSkin>> FScaledFrames;

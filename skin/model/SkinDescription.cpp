@@ -6,8 +6,10 @@
 #include "skin/model/ColourText.h"
 #include "skin/model/SkinData.h"
 
-#include "toolkit/core/DisplayScale.h"
+#include "skin/engine/SkinTrace.h"
 #include "skin/model/SkinTransforms.h"
+#include "skin/package/DoubleImages.h"
+#include "toolkit/core/BmpFile.h"
 #include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/ScopeGuard.h"
 #include "toolkit/core/WideText.h"
@@ -41,6 +43,9 @@ void TSkinData::ParseSkinDescription(const TMemIniFile& description) {
   FScaledFrames.clear();
   FRetiredControls = std::move(FScaledControls);
   FScaledControls.clear();
+  FDoubles.clear();
+  SkippedDoubleImages.clear();
+  ++SkinLoad;
   SkinName = Ini->ReadString(L"TitlebarSkin", L"SkinName", L"");
   ReadFrameBorders();
   ReadColours();
@@ -70,6 +75,7 @@ TControlSkin TSkinData::ControlSkinAt(int dpi) {
 }
 
 void TSkinData::LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name) {
+  FDoubles.erase(&bitmap);
   std::wstring fileName = name.substr(name.find_last_of(L"\\/") + 1);
   size_t dot = fileName.rfind(L'.');
   bool isBmp = dot != std::wstring::npos && fileName.compare(dot, std::wstring::npos, L".bmp") == 0;
@@ -84,6 +90,37 @@ void TSkinData::LoadSkinBitmap(TBitmap& bitmap, const std::wstring& name) {
   }
   WorkStream->SetPosition(0);
   bitmap.LoadFromStream(*WorkStream);
+  LoadDoubleImage(bitmap, fileName);
+}
+
+// A damaged or ill-sized @2x picture leaves the skin as it would be without it.
+void TSkinData::LoadDoubleImage(const TBitmap& image, const std::wstring& fileName) {
+  std::string doubleName = DoubleImageName(ToAnsi(fileName));
+  if (doubleName.empty()) return;
+  Reader->ExtractFile(doubleName, *WorkStream);
+  if (WorkStream->Size() == 0) return;
+  auto doubled = std::make_unique<TBitmap>();
+  std::wstring skipped;
+  try {
+    doubled->LoadFromStream(*WorkStream);
+    skipped = DoubleImageMismatch(image.Width(), image.Height(), doubled->Width(), doubled->Height());
+  } catch (const EInvalidGraphic&) {
+    skipped = L"the @2x picture cannot be read";
+  }
+  if (skipped.empty()) {
+    FDoubles[&image] = std::move(doubled);
+    return;
+  }
+  SkippedDoubleImages.push_back(fileName + L": " + skipped);
+  SkinTrace(L"%s: %s, so it is drawn from its 1x picture", {fileName, skipped});
+}
+
+const TBitmap* TSkinData::DoubleOf(const TBitmap& image) const {
+  auto found = FDoubles.find(&image);
+  if (found == FDoubles.end() || image.Empty()) return nullptr;
+  const TBitmap& doubled = *found->second;
+  bool fits = DoubleImageMismatch(image.Width(), image.Height(), doubled.Width(), doubled.Height()).empty();
+  return fits ? &doubled : nullptr;
 }
 
 TColor TSkinData::ReadColour(const std::wstring& section, const std::wstring& key, TColor fallback) const {
@@ -340,6 +377,13 @@ void TSkinData::ReadStandardElements() {
     ComboButton->SecondImage.Assign(ComboButton->Image);
     ComboButton->SecondImage.SetPixelFormat(pf24bit);
     MirrorHorizontal(ComboButton->SecondImage);
+    if (const TBitmap* doubled = DoubleOf(ComboButton->Image)) {
+      auto mirrored = std::make_unique<TBitmap>();
+      mirrored->Assign(*doubled);
+      mirrored->SetPixelFormat(pf24bit);
+      MirrorHorizontal(*mirrored);
+      FDoubles[&ComboButton->SecondImage] = std::move(mirrored);
+    }
   }
   UpDownHorz.reset();
   UpDownHorz = ReadBorderSection(L"UpDown.Horz", L"GlyphImage");

@@ -13,6 +13,7 @@
 #include "capture/ScriptedCaptureDevice.h"
 #include "recorder/Main.h"
 #include "recorder/UAbout.h"
+#include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/StdCtrls.h"
 #include "support/GlyphBench.h"
 #include "toolkit/core/DisplayScale.h"
@@ -123,6 +124,40 @@ TEST(DisplayScale, TheRecorderWindowsHoldTheirLayoutsAtTheDisplayScale) {
   ExpectLaidOutAtScale(*about, {481, 245}, aboutLayout, scale);
   TGlyphBench bench;
   EXPECT_GT(ExpectGlyphsWhole(*main, bench) + ExpectGlyphsWhole(*about, bench), 60);
+
+  // The about picture (200 x 60 at 96 DPI, in a box of 201 x 65) is drawn at
+  // the scale too, each pixel of a whole factor repeated across its square.
+  SetWindowPos(about->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  RedrawWindow(about->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Application.ProcessMessagesFor(300);
+  auto* picture = dynamic_cast<TImage*>(about->FindComponent(L"Image1"));
+  ASSERT_NE(picture, nullptr);
+  POINT corner{picture->BoundsRect().left, picture->BoundsRect().top};
+  ClientToScreen(about->Handle(), &corner);
+  const int width = picture->Width(), height = picture->Height();
+  std::vector<COLORREF> drawn(size_t(width) * size_t(height));
+  {
+    HDC screen = GetDC(nullptr);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) drawn[size_t(y) * size_t(width) + size_t(x)] = GetPixel(screen, corner.x + x, corner.y + y);
+    ReleaseDC(nullptr, screen);
+  }
+  auto at = [&](int x, int y) { return drawn[size_t(y) * size_t(width) + size_t(x)]; };
+  const COLORREF ground = at(width - 1, height - 1);
+  int right = 0, bottom = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if (at(x, y) != ground) right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+  ExpectNear(right, scale.Scale(200), "the about picture's width");
+  ExpectNear(bottom, scale.Scale(60), "the about picture's height");
+  if (dpi % kLayoutDpi == 0) {
+    const int factor = dpi / kLayoutDpi;
+    int broken = 0;
+    for (int y = 0; y + factor <= bottom; y += factor)
+      for (int x = 0; x + factor <= right; x += factor)
+        for (int k = 1; k < factor; ++k) broken += at(x + k, y + k) != at(x, y) || at(x + k, y) != at(x, y);
+    EXPECT_EQ(broken, 0) << "pixels of the about picture not repeated " << factor << " times";
+  }
 
   // Back and forth between scales, as a move between monitors does: every
   // control comes back to the very place it had.

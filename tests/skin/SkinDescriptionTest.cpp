@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "skin/model/SkinData.h"
+#include "support/BitmapPixels.h"
+#include "toolkit/core/MemoryStream.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SampleSkin.h"
 
@@ -20,10 +22,12 @@ struct TBmp {
 // Loads a package of the description and bitmaps of the given sizes.
 class SkinDescription : public ::testing::Test {
  protected:
-  void Load(const std::string& description, const std::vector<TBmp>& bitmaps = {}) {
+  void Load(const std::string& description, const std::vector<TBmp>& bitmaps = {},
+            const std::vector<TPackageFile>& others = {}) {
     std::vector<TPackageFile> files{{"skin.ini", std::vector<uint8_t>(description.begin(), description.end())}};
     uint32_t seed = 1;
     for (const TBmp& bmp : bitmaps) files.push_back({bmp.Name, MakeBmp(bmp.Width, bmp.Height, seed++)});
+    files.insert(files.end(), others.begin(), others.end());
     std::vector<uint8_t> package = CompressWithCount(ExpandedPackage(files));
     Skin.SkinStreamData.SetSize(0);
     Skin.SkinStreamData.WriteBuffer(package.data(), static_cast<int32_t>(package.size()));
@@ -175,4 +179,82 @@ TEST_F(SkinDescription, FrameBordersAndTheMirroredComboButton) {
   for (int y : {0, 7, 15})
     for (int x : {0, 5, 63})
       EXPECT_EQ(0, memcmp(mirrored.ScanLine(y) + 3 * x, image.ScanLine(y) + 3 * (63 - x), 3)) << x << "," << y;
+}
+
+namespace {
+
+void Decode(const std::vector<uint8_t>& bmp, TBitmap& bitmap) {
+  TMemoryStream stream;
+  stream.WriteBuffer(bmp.data(), static_cast<int32_t>(bmp.size()));
+  stream.SetPosition(0);
+  bitmap.LoadFromStream(stream);
+}
+
+std::vector<COLORREF> PixelsOf(const TBitmap& bitmap) { return AllPixels(const_cast<TBitmap&>(bitmap)); }
+
+// The bitmap of source's frames across, each resampled from fromDpi to toDpi.
+std::vector<COLORREF> Resampled(const TBitmap& source, int frames, int fromDpi, int toDpi, int width96) {
+  TBitmap scaled;
+  ScaleSkinBitmap(source, scaled, frames, 1, fromDpi, toDpi, width96, 0);
+  return PixelsOf(scaled);
+}
+
+}  // namespace
+
+TEST_F(SkinDescription, DoubleImagesStandInFrom175PercentUpOnlyWhenExactlyTwiceTheirImage) {
+  const std::vector<uint8_t> left2x = MakeBmp(16, 80, 41), combo2x = MakeBmp(128, 32, 42);
+  Load("[Personality]\r\nLeft=left.bmp\r\nLeftFrame=2\r\n"
+       "[Button.Close]\r\nAction=0\r\nframe=4\r\nButtonImage=close.bmp\r\n"
+       "[Buttons]\r\nCheckButton=check.bmp\r\nCheckButtonFrame=4\r\nRadioButton=radio.bmp\r\n"
+       "[ComboButton]\r\nImage=combo.bmp\r\n",
+       {{"left.bmp", 8, 40}, {"close.bmp", 112, 20}, {"check.bmp", 52, 13}, {"combo.bmp", 64, 16},
+        {"radio.bmp", 52, 13}},
+       {{"left@2x.bmp", left2x},
+        {"close@2x.bmp", MakeBmp(224, 41, 43)},  // one row too many
+        {"check@2x.bmp", std::vector<uint8_t>(300, 0x42)},  // no picture at all
+        {"combo@2x.bmp", combo2x},
+        {"nothing@2x.bmp", MakeBmp(20, 20, 44)}});  // stands for no image of the skin
+  TBitmap left, combo;
+  Decode(left2x, left);
+  Decode(combo2x, combo);
+
+  ASSERT_NE(Skin.DoubleOf(Skin.LeftBorder.Image), nullptr);
+  EXPECT_EQ(PixelsOf(*Skin.DoubleOf(Skin.LeftBorder.Image)), PixelsOf(left));
+  TDataSkinSysButton& close = *Skin.TitleButtons.at(0);
+  EXPECT_EQ(Skin.DoubleOf(close.Image), nullptr);
+  EXPECT_EQ(Skin.DoubleOf(Skin.Buttons.CheckButton), nullptr);
+  EXPECT_EQ(Skin.DoubleOf(Skin.Buttons.RadioButton), nullptr) << "the package has none";
+  ASSERT_EQ(Skin.SkippedDoubleImages.size(), 2u);
+  EXPECT_NE(Skin.SkippedDoubleImages[0].find(L"close.bmp: the @2x picture is 224x41, not twice 112x20"),
+            std::wstring::npos);
+  EXPECT_NE(Skin.SkippedDoubleImages[1].find(L"check.bmp: the @2x picture cannot be read"), std::wstring::npos);
+
+  // At 200 % the @2x picture as it is; from 175 % resampled from it; below, from the 1x image.
+  EXPECT_EQ(PixelsOf(Skin.FrameSkinAt(192).Left->Image), PixelsOf(left));
+  for (int dpi : {168, 288}) {
+    TBitmap& scaled = Skin.FrameSkinAt(dpi).Left->Image;
+    EXPECT_EQ(scaled.Width(), 2 * TDpiScale(dpi).Scale(4)) << dpi;
+    EXPECT_EQ(PixelsOf(scaled), Resampled(left, 2, 192, dpi, 4)) << dpi;
+    EXPECT_NE(PixelsOf(scaled), Resampled(Skin.LeftBorder.Image, 2, 96, dpi, 4)) << dpi;
+  }
+  for (int dpi : {120, 144, 167})
+    EXPECT_EQ(PixelsOf(Skin.FrameSkinAt(dpi).Left->Image), Resampled(Skin.LeftBorder.Image, 2, 96, dpi, 4)) << dpi;
+
+  // The ill-sized and the unreadable ones leave their images to be resampled.
+  EXPECT_EQ(PixelsOf(Skin.FrameSkinAt(192).Buttons.at(0)->Image), Resampled(close.Image, 4, 96, 192, 28));
+  EXPECT_EQ(PixelsOf(Skin.ControlSkinAt(192).Buttons->CheckButton),
+            Resampled(Skin.Buttons.CheckButton, 4, 96, 192, 13));
+
+  // The combo box's button for a drop-down opening to the left is the @2x picture mirrored.
+  TBitmap& mirrored = Skin.ControlSkinAt(192).ComboButton->SecondImage;
+  ASSERT_EQ(mirrored.Width(), 128);
+  for (int y : {0, 15, 31})
+    for (int x : {0, 9, 127}) EXPECT_EQ(PixelAt(mirrored, x, y), PixelAt(combo, 127 - x, y)) << x << "," << y;
+  EXPECT_EQ(PixelsOf(Skin.ControlSkinAt(192).ComboButton->Image), PixelsOf(combo));
+
+  // A skin without them forgets them, also where a new image lies where an old one did.
+  Load("[Personality]\r\nLeft=left.bmp\r\nLeftFrame=2\r\n", {{"left.bmp", 8, 40}});
+  EXPECT_EQ(Skin.DoubleOf(Skin.LeftBorder.Image), nullptr);
+  EXPECT_TRUE(Skin.SkippedDoubleImages.empty());
+  EXPECT_EQ(PixelsOf(Skin.FrameSkinAt(192).Left->Image), Resampled(Skin.LeftBorder.Image, 2, 96, 192, 4));
 }

@@ -41,6 +41,9 @@ folder many && : >many/a.ini && (cd many && seq 1001 | sed 's/$/.bmp/' | xargs t
 refused "1002 files" "at most 1001" "$pack" many p.skn
 rm many/1001.bmp && "$pack" many p.skn >out.txt || fail "1001 files refused"
 
+folder orphan && : >orphan/a.ini && cp skin/B.bmp orphan/x@2x.bmp
+refused "@2x picture without its image" "has no x.bmp beside it" "$pack" orphan p.skn
+
 refused "missing package" "no such file" "$unpack" nothing.skn out
 printf 'QQQQ' >huge.skn
 refused "absurd expanded size" "damaged" "$unpack" huge.skn out

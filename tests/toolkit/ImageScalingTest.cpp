@@ -71,6 +71,19 @@ TEST(ImageScaling, FractionalScalesKeepTheKeyExactAndBlendOnlyOpaquePixels) {
   TPixelImage pair = Image(2, 1, [](int x, int) { return x == 0 ? TBgr{255, 0, 254} : TBgr{254, 0, 255}; });
   TPixelImage one = ResampleImage(pair, 1, 1);
   EXPECT_NE(At(one, 0, 0), kKey);
+
+  // A picture without a transparent colour (a photograph) blends every pixel,
+  // the key colour's too, and an average may be any colour.
+  TKeyColour none;
+  none.Used = false;
+  TPixelImage half = ResampleImage(Image(2, 1, [](int x, int) { return x == 0 ? kKey : TBgr{1, 0, 1}; }), 1, 1, none);
+  EXPECT_EQ(At(half, 0, 0), (TBgr{128, 0, 128}));
+  TPixelImage plain = ResampleImage(disc, 24, 24, none);
+  EXPECT_EQ(At(plain, 0, 0), kKey) << "a corner all of the key colour stays that colour";
+  int mixed = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) mixed += At(plain, x, y) != kKey && At(plain, x, y) != TBgr{0, 0, 200};
+  EXPECT_GT(mixed, 20) << "the disc's edge mixes with what lies around it";
 }
 
 TEST(ImageScaling, FramesAreResampledApartAndBadSizesGiveNothing) {

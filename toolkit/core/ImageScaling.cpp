@@ -6,7 +6,7 @@
 namespace {
 
 bool IsKey(const uint8_t* pixel, TKeyColour key) {
-  return pixel[0] == key.Blue && pixel[1] == key.Green && pixel[2] == key.Red;
+  return key.Used && pixel[0] == key.Blue && pixel[1] == key.Green && pixel[2] == key.Red;
 }
 
 // A view of one frame of an image.

@@ -19,6 +19,8 @@ struct TPixelImage {
 
 struct TKeyColour {
   uint8_t Blue = 255, Green = 0, Red = 255;
+  // False for a picture without a transparent colour: every pixel counts.
+  bool Used = true;
 };
 
 // The image at width × height; an empty source or size gives an empty image.

@@ -65,7 +65,7 @@ bool TImage::SetProperty(const std::wstring& name, const TPropValue& value) {
   return TControl::SetProperty(name, value);
 }
 
-void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, FPicture); }
+void TImage::Paint(TCanvas& canvas) { canvas.Draw(0, 0, FScaled.At(FPicture, 1, PixelsPerInch(), false)); }
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "toolkit/forms/ButtonGlyph.h"
 #include "toolkit/forms/Controls.h"
+#include "toolkit/graphics/ScaledBitmap.h"
 
 class TSpeedButton : public TControl {
  public:
@@ -55,6 +56,7 @@ class TImage : public TControl {
 
  private:
   TBitmap FPicture;
+  TScaledBitmap FScaled;  // the picture at the control's scale
 };
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };

@@ -158,6 +158,33 @@ def rounded(canvas, box, radius, fill, border=None, blend_on=None, corners=(1, 1
             canvas.put(x, y, colour)
 
 
+def _distance_to_segment(px, py, a, b):
+    (ax, ay), (bx, by) = a, b
+    dx, dy = bx - ax, by - ay
+    length = dx * dx + dy * dy
+    t = 0 if length == 0 else max(0.0, min(1.0, ((px - ax) * dx + (py - ay) * dy) / length))
+    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
+
+def strokes(canvas, segments, width, colour, background, samples=4):
+    """Lines of the given width with square-cut ends, each pixel's share of ink blended onto
+    background(x, y), the colour the pixel is shown on."""
+    half = width / 2
+    xs = [x for segment in segments for x, _ in segment]
+    ys = [y for segment in segments for _, y in segment]
+    for y in range(max(0, math.floor(min(ys) - half)), min(canvas.height, math.ceil(max(ys) + half))):
+        for x in range(max(0, math.floor(min(xs) - half)), min(canvas.width, math.ceil(max(xs) + half))):
+            hits = 0
+            for i in range(samples):
+                for j in range(samples):
+                    sx, sy = x + (i + 0.5) / samples, y + (j + 0.5) / samples
+                    if any(_distance_to_segment(sx, sy, a, b) <= half for a, b in segments):
+                        hits += 1
+            if hits:
+                share = hits / (samples * samples)
+                canvas.put(x, y, mix(background(x, y), colour, share) if share < 1 else colour)
+
+
 def bmp24(canvas):
     """A bottom-up 24-bit Windows BMP file; no resolution fields, so output is reproducible."""
     stride = (canvas.width * 3 + 3) & ~3

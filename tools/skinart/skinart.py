@@ -4,13 +4,15 @@
 Run it after changing the artwork; the output is deterministic, so the committed files always
 equal what this script writes (tools/skinart/check_skin.py verifies that).
 Usage: skinart.py [output folder]   (default: resources/skin next to this repository's root)
+       skinart.py --sharp FOLDER    the same skin with NAME@2x.bmp pictures drawn for 200 %
+                                    (the build writes and packs it as sharp.skn)
 """
 import os
 import sys
 
 sys.dont_write_bytecode = True  # keep the source tree free of caches
 from raster import (MAGENTA, Canvas, bmp1, bmp24, coverage, hex_colour as rgb, mix, rounded,
-                    side_by_side, stacked)
+                    side_by_side, stacked, strokes)
 
 # One palette: blue-grey slate for chrome and lines, a single blue accent for state.
 INK = rgb("1e2733")
@@ -103,38 +105,40 @@ def strip(looks, paint):
 
 # ---------------------------------------------------------------- window frame
 
-def frame_master(state):
+def frame_master(state, scale=1):
     """The whole frame of a small window; the four border pieces are cut from it, so their
-    seams, the rounded corners and the title band always line up."""
+    seams, the rounded corners and the title band always line up. At scale 2 it is drawn for
+    200 %: the same shape with twice the pixels, its curves finer."""
     chrome = CHROME[state]
-    canvas = Canvas(MASTER_W, MASTER_H)
-    corners = (CORNER, CORNER, 0, 0)
-    for y in range(MASTER_H):
-        for x in range(MASTER_W):
-            if not coverage(x, y, (0, 0, MASTER_W, MASTER_H), corners, 1):
+    width, height, corner = MASTER_W * scale, MASTER_H * scale, CORNER * scale
+    canvas = Canvas(width, height)
+    corners = (corner, corner, 0, 0)
+    for y in range(height):
+        for x in range(width):
+            if not coverage(x, y, (0, 0, width, height), corners, 1):
                 continue
-            inset1 = coverage(x, y, (1, 1, MASTER_W - 1, MASTER_H - 1),
-                              (CORNER - 1, CORNER - 1, 0, 0), 1)
-            inset2 = coverage(x, y, (2, 2, MASTER_W - 2, MASTER_H - 2),
-                              (CORNER - 2, CORNER - 2, 0, 0), 1)
+            inset1 = coverage(x, y, (scale, scale, width - scale, height - scale),
+                              (corner - scale, corner - scale, 0, 0), 1)
+            inset2 = coverage(x, y, (2 * scale, 2 * scale, width - 2 * scale, height - 2 * scale),
+                              (corner - 2 * scale, corner - 2 * scale, 0, 0), 1)
             if not inset1:
                 colour = chrome["outline"]
-            elif y < TITLE_HEIGHT:
-                colour = chrome["rim"] if not inset2 and y < CORNER else title_colour(state, y)
+            elif y < TITLE_HEIGHT * scale:
+                colour = chrome["rim"] if not inset2 and y < corner else title_colour(state, y / scale)
             else:
                 colour = chrome["bottom"]
             canvas.put(x, y, colour)
     return canvas
 
 
-def frame_pieces():
-    masters = [frame_master(state) for state in STATES]
-    right = MASTER_W - SIDE
+def frame_pieces(scale=1):
+    masters = [frame_master(state, scale) for state in STATES]
+    side, right, bottom = SIDE * scale, (MASTER_W - SIDE) * scale, MASTER_H * scale
     return {
-        "left": side_by_side([m.crop(0, 0, SIDE, MASTER_H) for m in masters]),
-        "right": side_by_side([m.crop(right, 0, MASTER_W, MASTER_H) for m in masters]),
-        "top": stacked([m.crop(SIDE, 0, right, TITLE_HEIGHT) for m in masters]),
-        "bottom": stacked([m.crop(SIDE, MASTER_H - SIDE, right, MASTER_H) for m in masters]),
+        "left": side_by_side([m.crop(0, 0, side, bottom) for m in masters]),
+        "right": side_by_side([m.crop(right, 0, MASTER_W * scale, bottom) for m in masters]),
+        "top": stacked([m.crop(side, 0, right, TITLE_HEIGHT * scale) for m in masters]),
+        "bottom": stacked([m.crop(side, bottom - side, right, bottom) for m in masters]),
     }
 
 
@@ -200,15 +204,20 @@ def menu_glyphs():
 
 # ---------------------------------------------------------------- controls
 
+def push_button_looks(span):
+    """(border, fill by row) of the five frames, the fill's gradient over span rows."""
+    return (
+        (rgb("a9b4c1"), lambda y: mix(FIELD, rgb("edf1f5"), y / span)),
+        (ACCENT_DARK, lambda y: mix(ACCENT_PRESS, ACCENT_HOT, y / span)),
+        (rgb("cdd4dc"), DISABLED_FILL),
+        (ACCENT, lambda y: mix(rgb("f5f9fd"), rgb("e1edf9"), y / span)),
+        (ACCENT_DARK, lambda y: mix(rgb("3a7bc8"), ACCENT, y / span)),
+    )
+
+
 def push_buttons():
     """Five frames: normal, pressed, disabled, hot or focused, default."""
-    looks = (
-        (rgb("a9b4c1"), lambda y: mix(FIELD, rgb("edf1f5"), y / 23)),
-        (ACCENT_DARK, lambda y: mix(ACCENT_PRESS, ACCENT_HOT, y / 23)),
-        (rgb("cdd4dc"), DISABLED_FILL),
-        (ACCENT, lambda y: mix(rgb("f5f9fd"), rgb("e1edf9"), y / 23)),
-        (ACCENT_DARK, lambda y: mix(rgb("3a7bc8"), ACCENT, y / 23)),
-    )
+    looks = push_button_looks(23)
 
     def paint(border, fill):
         canvas = Canvas(24, 24)
@@ -729,11 +738,113 @@ def description():
     return "\r\n".join(parts)
 
 
-def write_skin(folder):
+# ---------------------------------------------------------------- pictures for 200 %
+# Drawn at twice the size rather than enlarged: lines keep their weight on screen, diagonals
+# and curves are smoothed toward the colour they are shown on, and corners are rounder.
+
+# The title glyphs as line segments in the 10 x 10 box of GLYPHS, through pixel centres.
+GLYPH_LINES = {
+    "close": [((0.5, 0.5), (9.5, 9.5)), ((9.5, 0.5), (0.5, 9.5))],
+    "max": [((0.5, 0.5), (9.5, 0.5)), ((0.5, 1.25), (9.5, 1.25)), ((0.5, 0.5), (0.5, 9.5)),
+            ((9.5, 0.5), (9.5, 9.5)), ((0.5, 9.5), (9.5, 9.5))],
+    "restore": [((2.5, 0.5), (9.5, 0.5)), ((9.5, 0.5), (9.5, 7.5)), ((8.0, 7.5), (9.5, 7.5)),
+                ((2.5, 0.5), (2.5, 2.0)), ((0.5, 2.5), (7.5, 2.5)), ((0.5, 3.25), (7.5, 3.25)),
+                ((0.5, 2.5), (0.5, 9.5)), ((7.5, 2.5), (7.5, 9.5)), ((0.5, 9.5), (7.5, 9.5))],
+    "min": [((0.5, 5.5), (9.5, 5.5))],
+}
+# The tick of TICK, offset as check_glyphs draws it.
+TICK_LINES = [((2.5, 5.5), (5.5, 8.5)), ((5.5, 8.5), (10.5, 3.5))]
+
+
+def scaled_lines(lines, scale, dx=0, dy=0):
+    return [((ax * scale + dx, ay * scale + dy), (bx * scale + dx, by * scale + dy))
+            for (ax, ay), (bx, by) in lines]
+
+
+def title_button_2x(glyph, close=False):
+    w, h = 2 * TITLE_BUTTON[0], 2 * TITLE_BUTTON[1]
+    hot, pressed = (CLOSE_HOT, CLOSE_PRESSED) if close else (rgb("4a596b"), rgb("202a35"))
+
+    def paint(fill, colour, state):
+        canvas = Canvas(w, h)
+        # The row of the title bar (in 1x units) each row of the button lies on.
+        under = lambda y: title_colour(state, TITLE_BUTTON_TOP + y / 2)
+        if fill:
+            rounded(canvas, (0, 0, w, h), 6, fill, blend_on=under)
+        lines = scaled_lines(GLYPH_LINES[glyph], 2, (w - 20) // 2, (h - 20) // 2)
+        strokes(canvas, lines, 2.0, colour, (lambda x, y: fill) if fill else (lambda x, y: under(y)))
+        return canvas
+
+    return side_by_side([paint(None, CHROME["active"]["glyph"], "active"), paint(pressed, FIELD, "active"),
+                         paint(hot, FIELD, "active"), paint(None, CHROME["inactive"]["glyph"], "inactive")])
+
+
+def choice_box_2x(fill, border, radius):
+    canvas = Canvas(26, 26)
+    rounded(canvas, (0, 0, 26, 26), radius, border, blend_on=FACE)
+    rounded(canvas, (2, 2, 24, 24), radius - 2, fill, blend_on=border)
+    return canvas
+
+
+def check_glyphs_2x():
+    def paint(fill, border, tick):
+        canvas = choice_box_2x(fill, border, 4)
+        if tick:
+            strokes(canvas, scaled_lines(TICK_LINES, 2), 3.0, tick, lambda x, y: fill)
+        return canvas
+
+    return side_by_side([paint(*look) for look in CHOICE_LOOKS])
+
+
+def radio_glyphs_2x():
+    def paint(fill, border, dot):
+        canvas = choice_box_2x(fill, border, 13)
+        if dot:
+            rounded(canvas, (8, 8, 18, 18), 5, dot, blend_on=fill)
+        return canvas
+
+    return side_by_side([paint(*look) for look in CHOICE_LOOKS])
+
+
+def push_buttons_2x():
+    def paint(border, fill):
+        canvas = Canvas(48, 48)
+        rounded(canvas, (0, 0, 48, 48), 6, border, blend_on=FACE)
+        rounded(canvas, (2, 2, 46, 46), 4, (lambda y: fill(y - 2)) if callable(fill) else fill, blend_on=border)
+        return canvas
+
+    return strip(push_button_looks(43), paint)
+
+
+def double_bitmaps():
+    """The pictures the sharp skin carries for 200 %, by the name of the 1x image they stand for."""
+    pieces = frame_pieces(2)
+    return {
+        "left.bmp": pieces["left"],
+        "right.bmp": pieces["right"],
+        "top.bmp": pieces["top"],
+        "bottom.bmp": pieces["bottom"],
+        "titleclose.bmp": title_button_2x("close", close=True),
+        "titlemax.bmp": title_button_2x("max"),
+        "titlerestore.bmp": title_button_2x("restore"),
+        "titlemin.bmp": title_button_2x("min"),
+        "button.bmp": push_buttons_2x(),
+        "check.bmp": check_glyphs_2x(),
+        "radio.bmp": radio_glyphs_2x(),
+    }
+
+
+def write_skin(folder, sharp=False):
     os.makedirs(folder, exist_ok=True)
-    outputs = {"skin.ini": description().encode("ascii")}
+    text = description()
+    if sharp:
+        text = text.replace("SkinName=Quillmere Slate", "SkinName=Quillmere Slate Sharp")
+    outputs = {"skin.ini": text.encode("ascii")}
     for name, canvas in bitmaps().items():
         outputs[name] = bmp24(canvas)
+    if sharp:
+        for name, canvas in double_bitmaps().items():
+            outputs[name[:-4] + "@2x.bmp"] = bmp24(canvas)
     for name, data in outputs.items():
         with open(os.path.join(folder, name), "wb") as file:
             file.write(data)
@@ -747,6 +858,10 @@ def write_menu_glyphs(path):
 
 
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--sharp":
+        names = write_skin(argv[2], sharp=True)
+        print("wrote %d files to %s" % (len(names), argv[2]))
+        return
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     folder = argv[1] if len(argv) > 1 else os.path.join(root, "resources", "skin")
     names = write_skin(folder)

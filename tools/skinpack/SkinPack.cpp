@@ -29,6 +29,7 @@ int Pack(char** argv) {
   std::vector<TPackageFile> files;
   for (const std::string& name : PackageOrder(names))
     files.push_back({name, ReadWholeFile(folder / name, TSkinReader::kMaxExpandedSize)});
+  CheckDoubleImages(files);
   std::vector<uint8_t> expanded = ExpandedPackage(files);
   std::vector<uint8_t> package = CompressWithCount(expanded);
   WriteWholeFile(packageFile, package);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <set>
 
+#include "skin/package/DoubleImages.h"
 #include "skin/package/SkinReader.h"
+#include "toolkit/core/BmpFile.h"
 #include "toolkit/core/Utf8.h"
 
 namespace {
@@ -17,6 +19,14 @@ void PutInt32(std::vector<uint8_t>& out, int64_t value) {
 
 bool IsDescription(const std::string& name) {
   return name.size() >= 4 && LowerAscii(name.substr(name.size() - 4)) == ".ini";
+}
+
+TDecodedBmp DecodedPicture(const TPackageFile& file) {
+  try {
+    return DecodeBmp(file.Bytes.data(), file.Bytes.size());
+  } catch (const EInvalidGraphic&) {
+    Fail(file.Name + " is not a picture the program can read");
+  }
 }
 
 }  // namespace
@@ -67,4 +77,17 @@ std::vector<uint8_t> ExpandedPackage(const std::vector<TPackageFile>& files, int
   for (const TPackageFile& file : files) PutInt32(out, static_cast<int64_t>(file.Bytes.size()));
   for (const TPackageFile& file : files) out.insert(out.end(), file.Bytes.begin(), file.Bytes.end());
   return out;
+}
+
+void CheckDoubleImages(const std::vector<TPackageFile>& files) {
+  for (const TPackageFile& file : files) {
+    std::string singleName = SingleImageName(file.Name);
+    if (singleName.empty()) continue;
+    auto single = std::find_if(files.begin(), files.end(),
+                               [&](const TPackageFile& other) { return LowerAscii(other.Name) == LowerAscii(singleName); });
+    if (single == files.end()) Fail(file.Name + " has no " + singleName + " beside it");
+    TDecodedBmp small = DecodedPicture(*single), large = DecodedPicture(file);
+    std::wstring mismatch = DoubleImageMismatch(small.Width, small.Height, large.Width, large.Height);
+    if (!mismatch.empty()) Fail(file.Name + ": " + ToUtf8(mismatch));
+  }
 }

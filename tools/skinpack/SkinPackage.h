@@ -32,6 +32,10 @@ void CheckStorableNames(const std::vector<std::string>& names);
 // reader's search for ".ini" finds it; raises when there is none or more than one.
 std::vector<std::string> PackageOrder(std::vector<std::string> names);
 
+// Every NAME@2x.bmp among files has its NAME.bmp beside it, and both are
+// BMP pictures, the @2x one exactly twice as wide and high; raises otherwise.
+void CheckDoubleImages(const std::vector<TPackageFile>& files);
+
 // A bare file name that can be written inside a folder (no separators, not
 // "." or ".."), as unpacking needs.
 bool IsBareFileName(const std::string& name);

@@ -19,10 +19,12 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/UpDownGeometry.h"
 #include "skin/engine/WinSkinMenu.h"
+#include "skin/package/DoubleImages.h"
 #include "support/BitmapPixels.h"
 #include "support/GuiObjects.h"
 #include "toolkit/core/DisplayScale.h"
 #include "toolkit/core/Utf8.h"
+#include "toolkit/forms/ExtCtrls.h"
 #include "toolkit/forms/RadioButtons.h"
 #include "toolkit/forms/RangeControls.h"
 #include "toolkit/forms/StdCtrls.h"
@@ -52,7 +54,7 @@ struct TPixels {
 };
 
 // What the screen shows of a window's rectangle (screen coordinates).
-TPixels Screen(const RECT& rect) {
+TPixels ScreenShot(const RECT& rect) {
   TPixels pixels{rect.right - rect.left, rect.bottom - rect.top, {}};
   TBitmap shot;
   shot.SetSize(pixels.Width, pixels.Height);
@@ -136,7 +138,7 @@ std::vector<TPixels> ItemPixels(HWND owner, HMENU menu) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     RECT item{};
     GetMenuItemRect(owner, menu, UINT(i), &item);
-    items.push_back(Screen(item));
+    items.push_back(ScreenShot(item));
   }
   return items;
 }
@@ -152,7 +154,82 @@ TSkinRect Difference(const TPixels& a, const TPixels& b) {
   return box.Left == INT_MAX ? TSkinRect{} : box;
 }
 
+// A picture of the skin package stored under resource, read apart from the model.
+void PackagePicture(const wchar_t* resource, const std::string& name, TBitmap& picture) {
+  const Bytes bytes = SkinPackageResource(resource);
+  TMemoryStream package, file;
+  package.WriteBuffer(bytes.data(), static_cast<int32_t>(bytes.size()));
+  TSkinReader reader;
+  ASSERT_TRUE(reader.ReadPackage(package));
+  reader.ExtractFile(name, file);
+  ASSERT_GT(file.Size(), 0) << name;
+  picture.LoadFromStream(file);
+}
+
+// How many pixels of the glyph drawn within area differ from the glyph in
+// frame `frame` of count of glyphs, each placed by its ink.
+int DifferingPixels(const TPixels& shown, const TSkinRect& area, TBitmap& glyphs, int count, int frame,
+                    COLORREF background) {
+  const TPixels glyph = FrameOf(glyphs, count, frame, background);
+  const TSkinRect inked = InkBox(glyph, background), drawn = FirstInkRun(shown, area, background);
+  if (inked.IsEmpty() || drawn.IsEmpty()) return INT_MAX;
+  int differing = 0;
+  for (int y = inked.Top; y < inked.Bottom; ++y)
+    for (int x = inked.Left; x < inked.Right; ++x) {
+      const int sx = drawn.Left + x - inked.Left, sy = drawn.Top + y - inked.Top;
+      if (sx >= shown.Width || sy >= shown.Height || shown.At(sx, sy) != glyph.At(x, y)) ++differing;
+    }
+  return differing;
+}
+
 }  // namespace
+
+TEST(ScaledControls, TheSharpSkinsCheckGlyphsAreItsDoubleSizedPicturesFrom175PercentUp) {
+  const TDpiScale scale(DisplayDpiOfTheRun());
+  ASSERT_FALSE(scale.IsIdentity()) << "the test runs on a display of another scale";
+  TSkinnedSession session(true, SkinPackageResource(L"SHARPSKIN"));
+  TSkinData& skin = session.Skin();
+  ASSERT_EQ(skin.SkinName, L"Quillmere Slate Sharp");
+  TBitmap single, doubled;
+  PackagePicture(L"SHARPSKIN", "check.bmp", single);
+  PackagePicture(L"SHARPSKIN", "check@2x.bmp", doubled);
+  const int count = skin.Buttons.CheckButtonFrame;
+  // The glyphs each source gives at this scale; at 200 % the double-sized picture is itself.
+  TBitmap fromDouble, fromSingle;
+  ScaleSkinBitmap(doubled, fromDouble, count, 1, kDoubleImageDpi, scale.Dpi(), single.Width() / count,
+                  single.Height());
+  ScaleSkinBitmap(single, fromSingle, count, 1, kLayoutDpi, scale.Dpi());
+  if (scale.Dpi() == kDoubleImageDpi) {
+    ASSERT_EQ(AllPixels(fromDouble), AllPixels(doubled));
+  }
+  const bool sharp = scale.Dpi() >= kDoubleImageMinDpi;
+  TBitmap& expected = sharp ? fromDouble : fromSingle;
+  TBitmap& other = sharp ? fromSingle : fromDouble;
+
+  auto* gallery = Application.CreateForm<TGalleryForm>();
+  ASSERT_TRUE(ShowSkinned(*gallery));
+  ASSERT_EQ(SkinnerOf(gallery->Handle())->Dpi, scale.Dpi());
+  Pump(200);
+  const COLORREF face = ColorToRGB(skin.Colours.ButtonFace);
+  int boxes = 0;
+  for (int i = 0; i < gallery->ComponentCount(); ++i) {
+    auto* box = dynamic_cast<TCheckBox*>(gallery->Components(i));
+    if (!box || !box->HandleAllocated() || !IsWindowVisible(box->Handle())) continue;
+    TSkinControl* skinner = TSkinControl::ForComponent(box);
+    ASSERT_NE(skinner, nullptr);
+    HWND wnd = box->Handle();
+    const TPixels shown = PaintedBy(*skinner, wnd, face);
+    const auto state = static_cast<UINT>(SendMessageW(wnd, BM_GETSTATE, 0, 0));
+    const int frame = CheckBoxFrame((state & BST_CHECKED) != 0, (state & BST_INDETERMINATE) != 0,
+                                    IsWindowEnabled(wnd) != FALSE);
+    const TSkinRect all{0, 0, shown.Width, shown.Height};
+    const std::string what = ToUtf8(box->Name()) + " at " + std::to_string(scale.Dpi());
+    EXPECT_EQ(DifferingPixels(shown, all, expected, count, frame, face), 0) << what;
+    EXPECT_GT(DifferingPixels(shown, all, other, count, frame, face), 8) << what << ": the two sources look alike";
+    ++boxes;
+  }
+  EXPECT_GE(boxes, 3);
+}
 
 TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCounts) {
   const TDpiScale scale(DisplayDpiOfTheRun());
@@ -226,7 +303,61 @@ TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCount
   EXPECT_GE(combos, 1);
   EXPECT_GE(spins, 2);
 
-  // Repainting everything makes nothing that stays: the scaled elements were made once.
+  // The program's own pictures on bit and speed buttons grow with the
+  // scale too, and follow a change of the picture in place.
+  std::vector<TBitBtn*> bitButtons;
+  std::vector<TSpeedButton*> speedButtons;
+  for (int i = 0; i < gallery->ComponentCount(); ++i) {
+    if (auto* bit = dynamic_cast<TBitBtn*>(gallery->Components(i))) bitButtons.push_back(bit);
+    if (auto* speed = dynamic_cast<TSpeedButton*>(gallery->Components(i))) speedButtons.push_back(speed);
+  }
+  constexpr COLORREF kMark = RGB(20, 40, 200), kGround = RGB(255, 0, 255);
+  // Two cells of 12 x 10, each with the mark on the transparent ground.
+  auto drawMarks = [&](const TSkinRect& mark) {
+    auto draw = [&](TBitmap& glyph) {
+      if (glyph.Width() != 24) MakeFilled(glyph, 24, 10, kGround);
+      PaintPixels(glyph, {0, 0, 24, 10}, kGround);
+      for (int cell = 0; cell < 2; ++cell)
+        PaintPixels(glyph, {mark.Left + 12 * cell, mark.Top, mark.Right + 12 * cell, mark.Bottom}, kMark);
+    };
+    for (TBitBtn* bit : bitButtons) draw(bit->Glyph()), bit->SetNumGlyphs(2);
+    for (TSpeedButton* speed : speedButtons) draw(speed->Glyph().Glyph()), speed->Glyph().SetNumGlyphs(2);
+    gallery->RepaintAll();
+    Pump(100);
+  };
+  auto markBox = [&](const TPixels& pixels) {
+    TSkinRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (int y = 0; y < pixels.Height; ++y)
+      for (int x = 0; x < pixels.Width; ++x)
+        if (pixels.At(x, y) == kMark)
+          box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+    return box.Left == INT_MAX ? TSkinRect{} : box;
+  };
+  auto expectMarks = [&](const TSkinRect& mark, const std::string& when) {
+    for (TBitBtn* bit : bitButtons)
+      ExpectScaled(markBox(PaintedBy(*TSkinControl::ForComponent(bit), bit->Handle(), face)), mark, scale,
+                   ToUtf8(bit->Name()) + when + at);
+    int onScreen = 0;
+    for (TSpeedButton* speed : speedButtons) {
+      // Windowless: read from the screen, where the form's edge lies within it.
+      POINT corner{speed->BoundsRect().left, speed->BoundsRect().top};
+      ClientToScreen(speed->Parent()->Handle(), &corner);
+      const RECT place{corner.x, corner.y, corner.x + speed->Width(), corner.y + speed->Height()};
+      if (place.right > GetSystemMetrics(SM_CXSCREEN) || place.bottom > GetSystemMetrics(SM_CYSCREEN)) continue;
+      ExpectScaled(markBox(ScreenShot(place)), mark, scale, ToUtf8(speed->Name()) + when + at);
+      ++onScreen;
+    }
+    EXPECT_GE(onScreen, 2) << when;
+  };
+  ASSERT_GE(bitButtons.size(), 5u);
+  ASSERT_GE(speedButtons.size(), 5u);
+  drawMarks({2, 2, 10, 8});
+  expectMarks({2, 2, 10, 8}, " glyph");
+  drawMarks({4, 3, 8, 7});
+  expectMarks({4, 3, 8, 7}, " changed glyph");
+
+  // Repainting everything makes nothing that stays: the scaled elements were
+  // made once, and a changed glyph replaces its scaled copy.
   gallery->RepaintAll();
   Pump(100);
   FreeBitmapContexts();
@@ -235,6 +366,9 @@ TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCount
   Pump(100);
   FreeBitmapContexts();
   EXPECT_EQ(CountGuiObjects(), settled) << "after 50 repaints" << at;
+  for (int i = 0; i < 10; ++i) drawMarks(i % 2 ? TSkinRect{4, 3, 8, 7} : TSkinRect{2, 2, 10, 8});
+  FreeBitmapContexts();
+  EXPECT_EQ(CountGuiObjects(), settled) << "after 10 changed glyphs" << at;
 }
 
 TEST(ScaledControls, ADropDownsCheckMarkAndImageGlyphAreTheirSizeTimesTheScale) {

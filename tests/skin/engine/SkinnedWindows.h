@@ -27,12 +27,15 @@
 
 using Bytes = std::vector<uint8_t>;
 
-// The program's skin package as the build packs it (also stored in this test program).
-inline Bytes DefaultSkinPackage() {
-  HRSRC found = FindResourceW(nullptr, L"DEFAULTSKIN", reinterpret_cast<LPCWSTR>(RT_RCDATA));
+// A skin package stored in this test program under that resource name.
+inline Bytes SkinPackageResource(const wchar_t* name) {
+  HRSRC found = FindResourceW(nullptr, name, reinterpret_cast<LPCWSTR>(RT_RCDATA));
   auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
   return Bytes(bytes, bytes + SizeofResource(nullptr, found));
 }
+
+// The program's skin package as the build packs it (also stored in this test program).
+inline Bytes DefaultSkinPackage() { return SkinPackageResource(L"DEFAULTSKIN"); }
 
 // The default skin's files, changed by edit, packed again.
 inline Bytes EditedSkinPackage(const std::function<void(std::vector<TPackageFile>&)>& edit) {
