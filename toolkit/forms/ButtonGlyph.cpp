@@ -1,5 +1,7 @@
 #include "toolkit/forms/ButtonGlyph.h"
 
+#include "toolkit/core/DisplayScale.h"
+
 namespace {
 
 constexpr const wchar_t* kButtonLayouts[] = {L"blGlyphLeft", L"blGlyphRight", L"blGlyphTop", L"blGlyphBottom"};
@@ -14,26 +16,28 @@ bool TButtonGlyph::SetProperty(const std::wstring& name, const TPropValue& value
   return false;
 }
 
-void TButtonGlyph::Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state,
+void TButtonGlyph::Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state, int dpi,
                          int autoMarginExtra) {
+  const TDpiScale scale(dpi);
+  TBitmap& glyph = FScaled.At(FGlyph, FNumGlyphs, scale.Dpi(), true);
   RECT measured{0, 0, 0, 0};
   if (!caption.empty()) canvas.DrawText(caption, measured, DT_CALCRECT | DT_SINGLELINE);
   TButtonLayoutInput in;
   in.Width = client.right - client.left;
   in.Height = client.bottom - client.top;
-  if (!FGlyph.Empty()) {
-    in.GlyphWidth = FGlyph.Width() / FNumGlyphs;
-    in.GlyphHeight = FGlyph.Height();
+  if (!glyph.Empty()) {
+    in.GlyphWidth = glyph.Width() / FNumGlyphs;
+    in.GlyphHeight = glyph.Height();
   }
   in.CaptionWidth = measured.right;
   in.CaptionHeight = measured.bottom;
   in.Layout = FLayout;
-  in.Margin = FMargin;
-  in.Spacing = FSpacing;
+  in.Margin = FMargin < 0 ? FMargin : scale.Scale(FMargin);
+  in.Spacing = scale.Scale(FSpacing);
   in.AutoMarginExtra = autoMarginExtra;
   TButtonPlacement place = LayoutButton(in);
-  if (!FGlyph.Empty())
-    DrawGlyphCell(canvas.Handle(), client.left + place.GlyphX, client.top + place.GlyphY, FGlyph, FNumGlyphs,
+  if (!glyph.Empty())
+    DrawGlyphCell(canvas.Handle(), client.left + place.GlyphX, client.top + place.GlyphY, glyph, FNumGlyphs,
                   GlyphCell(state, FNumGlyphs));
   RECT text{client.left + place.CaptionX, client.top + place.CaptionY, client.left + place.CaptionX + measured.right,
             client.top + place.CaptionY + measured.bottom};

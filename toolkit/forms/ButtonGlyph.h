@@ -6,6 +6,7 @@
 #include "toolkit/core/ButtonLayout.h"
 #include "toolkit/core/LayoutValue.h"
 #include "toolkit/graphics/Graphics.h"
+#include "toolkit/graphics/ScaledBitmap.h"
 
 class TButtonGlyph {
  public:
@@ -22,12 +23,14 @@ class TButtonGlyph {
   bool SetProperty(const std::wstring& name, const TPropValue& value);
 
   // Glyph and caption inside client (the face already drawn); the canvas's
-  // font is the caption's, with its colour for the state.
-  void Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state,
+  // font is the caption's, with its colour for the state. The glyph, margin
+  // and spacing are taken from 96 DPI to dpi.
+  void Paint(TCanvas& canvas, const RECT& client, const std::wstring& caption, TGlyphState state, int dpi,
              int autoMarginExtra = 0);
 
  private:
   TBitmap FGlyph;
+  TScaledBitmap FScaled;  // the glyph at the DPI painted last
   int FNumGlyphs = 1;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;

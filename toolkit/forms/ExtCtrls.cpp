@@ -29,7 +29,7 @@ void TSpeedButton::Paint(TCanvas& canvas) {
   if (FGlyph.Glyph().Empty()) return canvas.DrawText(FText, rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   // Speed buttons put a centred pair one pixel further in than bit buttons.
   TGlyphState glyphState = !FEnabled ? gsDisabled : (FPressed || FDown) ? gsPressed : gsNormal;
-  FGlyph.Paint(canvas, rect, FText, glyphState, 1);
+  FGlyph.Paint(canvas, rect, FText, glyphState, PixelsPerInch(), 1);
 }
 
 void TSpeedButton::SetDown(bool down) {

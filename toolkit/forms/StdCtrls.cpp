@@ -207,7 +207,7 @@ void TBitBtn::DrawButton(const DRAWITEMSTRUCT& draw) {
   if (disabled) canvas.Font().SetColor(SystemColor(COLOR_GRAYTEXT));
   RECT face = draw.rcItem;
   if (pressed) OffsetRect(&face, 1, 1);  // the face looks pushed in
-  FGlyph.Paint(canvas, face, FText, disabled ? gsDisabled : pressed ? gsPressed : gsNormal);
+  FGlyph.Paint(canvas, face, FText, disabled ? gsDisabled : pressed ? gsPressed : gsNormal, PixelsPerInch());
   if (draw.itemState & ODS_FOCUS) {
     InflateRect(&rect, -4, -4);
     DrawFocusRect(draw.hDC, &rect);

@@ -369,6 +369,24 @@ TEST(ScaledControls, GlyphsAreTheSkinsTimesTheScaleAndRepaintsKeepTheObjectCount
   for (int i = 0; i < 10; ++i) drawMarks(i % 2 ? TSkinRect{4, 3, 8, 7} : TSkinRect{2, 2, 10, 8});
   FreeBitmapContexts();
   EXPECT_EQ(CountGuiObjects(), settled) << "after 10 changed glyphs" << at;
+
+  // Without the skin the toolkit's own paint draws them at the scale too.
+  skin.SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return !SkinnerOf(gallery->Handle()); }));
+  gallery->RepaintAll();
+  Pump(200);
+  int plain = 0;
+  std::vector<TControl*> buttons(bitButtons.begin(), bitButtons.end());
+  buttons.insert(buttons.end(), speedButtons.begin(), speedButtons.end());
+  for (TControl* button : buttons) {
+    POINT corner{button->BoundsRect().left, button->BoundsRect().top};
+    ClientToScreen(button->Parent()->Handle(), &corner);
+    const RECT place{corner.x, corner.y, corner.x + button->Width(), corner.y + button->Height()};
+    if (place.right > GetSystemMetrics(SM_CXSCREEN) || place.bottom > GetSystemMetrics(SM_CYSCREEN)) continue;
+    ExpectScaled(markBox(ScreenShot(place)), {4, 3, 8, 7}, scale, ToUtf8(button->Name()) + " without the skin" + at);
+    ++plain;
+  }
+  EXPECT_GE(plain, 4);
 }
 
 TEST(ScaledControls, ADropDownsCheckMarkAndImageGlyphAreTheirSizeTimesTheScale) {
