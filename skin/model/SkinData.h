@@ -152,7 +152,7 @@ class TSkinData : public TComponent {
   TBrushHandle BackgroundBrush;
   bool NcPaintEnabled = true;
   TImageList MenuGlyphs;
-  // Why each @2x picture of the last skin that was left out was.
+  // The @2x pictures of the last skin that were left out, each with the reason.
   std::vector<std::wstring> SkippedDoubleImages;
 
  protected:

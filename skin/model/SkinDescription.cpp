@@ -6,7 +6,6 @@
 #include "skin/model/ColourText.h"
 #include "skin/model/SkinData.h"
 
-#include "skin/engine/SkinTrace.h"
 #include "skin/model/SkinTransforms.h"
 #include "skin/package/DoubleImages.h"
 #include "toolkit/core/BmpFile.h"
@@ -112,7 +111,6 @@ void TSkinData::LoadDoubleImage(const TBitmap& image, const std::wstring& fileNa
     return;
   }
   SkippedDoubleImages.push_back(fileName + L": " + skipped);
-  SkinTrace(L"%s: %s, so it is drawn from its 1x picture", {fileName, skipped});
 }
 
 const TBitmap* TSkinData::DoubleOf(const TBitmap& image) const {
