@@ -7,13 +7,20 @@
 
 namespace {
 
-// Of the picture's size and pixels: a change of either changes it.
-uint64_t Fingerprint(const TPixelImage& image) {
+// Of the picture's size, format and pixels: a change of any changes it. Read
+// from the rows in place, so a paint that finds the picture as it was makes
+// no copy of it.
+uint64_t Fingerprint(TBitmap& image) {
   uint64_t hash = 1469598103934665603ull;
   auto mix = [&](uint64_t value) { hash = (hash ^ value) * 1099511628211ull; };
-  mix(uint64_t(image.Width));
-  mix(uint64_t(image.Height));
-  for (uint8_t byte : image.Bgr) mix(byte);
+  mix(uint64_t(image.Width()));
+  mix(uint64_t(image.Height()));
+  mix(uint64_t(image.PixelFormat()));
+  const size_t rowBytes = size_t(image.Width()) * (image.PixelFormat() == pf32bit ? 4 : 3);
+  for (int y = 0; y < image.Height(); ++y) {
+    const uint8_t* row = image.ScanLine(y);
+    for (size_t i = 0; i < rowBytes; ++i) mix(row[i]);
+  }
   return hash;
 }
 
@@ -22,11 +29,11 @@ uint64_t Fingerprint(const TPixelImage& image) {
 TBitmap& TScaledBitmap::At(TBitmap& source, int cells, int dpi, bool keyed) {
   if (source.Empty() || dpi == kLayoutDpi || dpi <= 0) return source;
   cells = std::max(1, cells);
-  const TPixelImage pixels = PixelsOf(source);
-  const uint64_t fingerprint = Fingerprint(pixels);
+  const uint64_t fingerprint = Fingerprint(source);
   if (!FScaled.Empty() && source.Handle() == FSource && fingerprint == FFingerprint && cells == FCells &&
       dpi == FDpi && keyed == FKeyed)
     return FScaled;
+  const TPixelImage pixels = PixelsOf(source);
   const TDpiScale scale(dpi);
   const int cellWidth = pixels.Width / cells;
   if (cellWidth <= 0) return source;
