@@ -40,7 +40,7 @@ void ScaleSkinBitmap(const TBitmap& source, TBitmap& target, int framesAcross, i
 
 void ScaleSkinImage(const TSkinData& data, const TBitmap& image, TBitmap& target, int framesAcross, int framesDown,
                     int dpi) {
-  const TBitmap* doubled = dpi >= kDoubleImageMinDpi ? data.DoubleOf(image) : nullptr;
+  const TBitmap* doubled = TDpiScale(dpi).PrefersDoubleImages() ? data.DoubleOf(image) : nullptr;
   if (!doubled) return ScaleSkinBitmap(image, target, framesAcross, framesDown, kLayoutDpi, dpi);
   framesAcross = std::max(1, framesAcross), framesDown = std::max(1, framesDown);
   ScaleSkinBitmap(*doubled, target, framesAcross, framesDown, kDoubleImageDpi, dpi, image.Width() / framesAcross,

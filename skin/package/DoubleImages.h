@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-// From this DPI up the @2x picture is the source of a scaled image.
-constexpr int kDoubleImageMinDpi = 168;
 // The DPI an @2x picture is drawn for.
 constexpr int kDoubleImageDpi = 192;
 

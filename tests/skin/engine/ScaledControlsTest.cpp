@@ -202,7 +202,7 @@ TEST(ScaledControls, TheSharpSkinsCheckGlyphsAreItsDoubleSizedPicturesFrom175Per
   if (scale.Dpi() == kDoubleImageDpi) {
     ASSERT_EQ(AllPixels(fromDouble), AllPixels(doubled));
   }
-  const bool sharp = scale.Dpi() >= kDoubleImageMinDpi;
+  const bool sharp = scale.PrefersDoubleImages();
   TBitmap& expected = sharp ? fromDouble : fromSingle;
   TBitmap& other = sharp ? fromSingle : fromDouble;
 
